@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing VANTOR need.
+# Runs apt-get as root, or through sudo for an ordinary user. Does nothing when
+# everything is already installed.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config
+  libglfw3-dev libglew-dev libassimp-dev libfreeimage-dev libfreetype-dev libglm-dev
+  libgl1-mesa-dri libglx-mesa0 libgl-dev mesa-utils
+  googletest libgtest-dev
+  xvfb xauth xdotool imagemagick x11-utils
+  fonts-liberation2
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,112 @@
+#include "gpu/Shader.h"
+
+#include <glm/gtc/type_ptr.hpp>
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+[[noreturn]] void fail(const std::string& message)
+{
+    std::cerr << message << std::endl;
+    std::exit(1);
+}
+
+} // namespace
+
+Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
+{
+    program = glCreateProgram();
+    if (program == 0)
+        fail("ERROR: Could not create Shader Program");
+    loadShader(vertexPath, GL_VERTEX_SHADER, vertexShader);
+    loadShader(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader);
+    link();
+}
+
+Shader::~Shader()
+{
+    glDeleteProgram(program);
+    glDeleteShader(vertexShader);
+    glDeleteShader(fragmentShader);
+}
+
+void Shader::loadShader(const std::string& path, GLenum type, GLuint& out)
+{
+    std::ifstream file(path);
+    if (!file.good())
+        fail("ERROR: Could not load shader from file " + path);
+    const std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    file.close();
+
+    out = glCreateShader(type);
+    if (out == 0)
+        fail("ERROR: Could not create Shader");
+
+    const char* text = source.c_str();
+    glShaderSource(out, 1, &text, nullptr);
+    glCompileShader(out);
+
+    GLint compiled = 0;
+    glGetShaderiv(out, GL_COMPILE_STATUS, &compiled);
+    if (compiled == 0) {
+        GLint length = 0;
+        glGetShaderiv(out, GL_INFO_LOG_LENGTH, &length);
+        std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+        glGetShaderInfoLog(out, static_cast<GLsizei>(log.size()), nullptr, log.data());
+        fail(log.data());
+    }
+}
+
+void Shader::link()
+{
+    glAttachShader(program, vertexShader);
+    glAttachShader(program, fragmentShader);
+    glLinkProgram(program);
+
+    GLint linked = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (linked == 0) {
+        GLint length = 0;
+        glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
+        std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+        glGetProgramInfoLog(program, static_cast<GLsizei>(log.size()), nullptr, log.data());
+        fail(log.data());
+    }
+}
+
+GLint Shader::location(const char* name) const
+{
+    return glGetUniformLocation(program, name);
+}
+
+void Shader::setFloat(const char* name, float value) const
+{
+    glUniform1fv(location(name), 1, &value);
+}
+
+void Shader::setInt(const char* name, int value) const
+{
+    glUniform1i(location(name), value);
+}
+
+void Shader::setVec3(const char* name, const glm::vec3& value) const
+{
+    glUniform3fv(location(name), 1, glm::value_ptr(value));
+}
+
+void Shader::setMat4(const char* name, const glm::mat4& value) const
+{
+    glUniformMatrix4fv(location(name), 1, GL_FALSE, glm::value_ptr(value));
+}
+
+int Shader::activeUniformCount() const
+{
+    GLint count = 0;
+    glGetProgramiv(program, GL_ACTIVE_UNIFORMS, &count);
+    return count;
+}

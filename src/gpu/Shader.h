@@ -1,0 +1,36 @@
+#pragma once
+
+#include <GL/glew.h>
+#include <glm/glm.hpp>
+
+#include <string>
+
+// A linked vertex + fragment program built from two source files. Building
+// either succeeds or ends the process with exit status 1 and a message on
+// standard error. Uniforms are set by name on the program currently in use;
+// a name the program does not have is silently ignored.
+class Shader {
+public:
+    GLuint program = 0;
+    GLuint vertexShader = 0;
+    GLuint fragmentShader = 0;
+
+    Shader(const std::string& vertexPath, const std::string& fragmentPath);
+    ~Shader();
+    Shader(const Shader&) = delete;
+    Shader& operator=(const Shader&) = delete;
+
+    void setFloat(const char* name, float value) const;
+    void setInt(const char* name, int value) const;
+    void setVec3(const char* name, const glm::vec3& value) const;
+    void setMat4(const char* name, const glm::mat4& value) const;
+
+    // GL_ACTIVE_UNIFORMS of the linked program; the lit pass tells program
+    // kinds apart by it.
+    int activeUniformCount() const;
+
+private:
+    void loadShader(const std::string& path, GLenum type, GLuint& out);
+    void link();
+    GLint location(const char* name) const;
+};

@@ -1,0 +1,127 @@
+#include "gpu/Texture.h"
+
+#include <FreeImage.h>
+
+#include <array>
+#include <memory>
+
+namespace {
+
+// A decoded image in FreeImage's layout: 24 bits per pixel, blue-green-red,
+// bottom row first, rows padded to 4 bytes. Owns the bitmap.
+class Image {
+public:
+    explicit Image(const std::string& path)
+    {
+        const FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
+        if (format == FIF_UNKNOWN)
+            return;
+        FIBITMAP* loaded = FreeImage_Load(format, path.c_str(), 0);
+        if (loaded == nullptr)
+            return;
+        // Grey, palette, 16- or 32-bit images are turned into plain 24-bit
+        // pixels so that every upload reads the layout it expects.
+        if (FreeImage_GetImageType(loaded) != FIT_BITMAP || FreeImage_GetBPP(loaded) != 24) {
+            FIBITMAP* converted = FreeImage_ConvertTo24Bits(loaded);
+            FreeImage_Unload(loaded);
+            loaded = converted;
+        }
+        bitmap = loaded;
+    }
+    ~Image()
+    {
+        if (bitmap != nullptr)
+            FreeImage_Unload(bitmap);
+    }
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
+    bool valid() const { return bitmap != nullptr && width() > 0 && height() > 0; }
+    int width() const { return bitmap ? static_cast<int>(FreeImage_GetWidth(bitmap)) : 0; }
+    int height() const { return bitmap ? static_cast<int>(FreeImage_GetHeight(bitmap)) : 0; }
+    const BYTE* bits() const { return bitmap ? FreeImage_GetBits(bitmap) : nullptr; }
+
+    // Scales the image to the given size (cube faces must all match the first).
+    void resize(int w, int h)
+    {
+        if (!valid() || (w == width() && h == height()))
+            return;
+        FIBITMAP* scaled = FreeImage_Rescale(bitmap, w, h, FILTER_BILINEAR);
+        FreeImage_Unload(bitmap);
+        bitmap = scaled;
+    }
+
+private:
+    FIBITMAP* bitmap = nullptr;
+};
+
+// FreeImage pads rows to 4 bytes; make sure GL reads them that way even if
+// some earlier code changed the unpack alignment.
+class UnpackAlignment4 {
+public:
+    UnpackAlignment4() { glGetIntegerv(GL_UNPACK_ALIGNMENT, &previous); glPixelStorei(GL_UNPACK_ALIGNMENT, 4); }
+    ~UnpackAlignment4() { glPixelStorei(GL_UNPACK_ALIGNMENT, previous); }
+    UnpackAlignment4(const UnpackAlignment4&) = delete;
+    UnpackAlignment4& operator=(const UnpackAlignment4&) = delete;
+
+private:
+    GLint previous = 4;
+};
+
+} // namespace
+
+Texture::Texture(const std::string& path)
+{
+    glGenTextures(1, &id);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, id);
+
+    const Image image(path);
+    if (image.valid()) {
+        const UnpackAlignment4 alignment;
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width(), image.height(), 0,
+                     GL_BGR, GL_UNSIGNED_BYTE, image.bits());
+        glGenerateMipmap(GL_TEXTURE_2D);
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+}
+
+Texture::Texture(const std::string& positiveX, const std::string& negativeX,
+                 const std::string& positiveY, const std::string& negativeY,
+                 const std::string& positiveZ, const std::string& negativeZ)
+{
+    glGenTextures(1, &id);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, id);
+
+    const std::array<const std::string*, 6> paths = {&positiveX, &negativeX, &positiveY,
+                                                     &negativeY, &positiveZ, &negativeZ};
+    std::array<std::unique_ptr<Image>, 6> faces;
+    for (size_t i = 0; i < faces.size(); ++i)
+        faces[i] = std::make_unique<Image>(*paths[i]);
+
+    // Every face takes the size of the first image; a face of another size is
+    // scaled to it, a face that failed to load gets storage but no pixels.
+    const int width = faces[0]->width();
+    const int height = faces[0]->height();
+    if (width > 0 && height > 0) {
+        const UnpackAlignment4 alignment;
+        for (size_t i = 0; i < faces.size(); ++i) {
+            faces[i]->resize(width, height);
+            const BYTE* pixels = faces[i]->valid() ? faces[i]->bits() : nullptr;
+            glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(i), 0, GL_RGB, width, height, 0,
+                         GL_RGB, GL_UNSIGNED_BYTE, pixels);
+        }
+    }
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+}
+
+Texture::~Texture()
+{
+    glDeleteTextures(1, &id);
+}

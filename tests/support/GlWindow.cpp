@@ -1,0 +1,40 @@
+#include "GlWindow.h"
+
+#include <gtest/gtest.h>
+
+GlWindow::GlWindow(int width, int height)
+{
+    if (!glfwInit()) {
+        ADD_FAILURE() << "glfwInit failed (is DISPLAY set?)";
+        return;
+    }
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    window = glfwCreateWindow(width, height, "test", nullptr, nullptr);
+    if (window == nullptr) {
+        ADD_FAILURE() << "could not open a hidden OpenGL 4.1 core window";
+        return;
+    }
+    glfwMakeContextCurrent(window);
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK)
+        ADD_FAILURE() << "glewInit failed";
+    glGetError(); // GLEW may leave an error behind
+}
+
+GlWindow::~GlWindow()
+{
+    if (window != nullptr)
+        glfwDestroyWindow(window);
+    glfwTerminate();
+}
+
+Rgba readPixel(int x, int y)
+{
+    Rgba pixel{0, 0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &pixel);
+    return pixel;
+}

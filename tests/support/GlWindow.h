@@ -1,0 +1,22 @@
+#pragma once
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+// A hidden window with a current OpenGL 4.1 core context, as the game opens
+// it. Needs a display (the test script starts Xvfb when none is set).
+class GlWindow {
+public:
+    explicit GlWindow(int width = 64, int height = 64);
+    ~GlWindow();
+    GlWindow(const GlWindow&) = delete;
+    GlWindow& operator=(const GlWindow&) = delete;
+
+    GLFWwindow* window = nullptr;
+};
+
+// Reads back an RGBA8 pixel of the framebuffer bound for reading.
+struct Rgba {
+    unsigned char r, g, b, a;
+};
+Rgba readPixel(int x, int y);
