@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing and builds the game, the tools and the tests.
+#   scripts/build.sh [build-folder] [extra cmake arguments...]
+# The build folder must sit directly in the repository root: the game runs
+# from it and finds its content at "../Content/".
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${1:-build}"
+shift || true
+
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$root/$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$root/$build" -j"$(nproc)"

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: first the normal
+# build, then the AddressSanitizer + UndefinedBehaviorSanitizer build.
+# Starts a virtual display (Xvfb) when none is set.
+#   scripts/run-tests.sh            both builds
+#   scripts/run-tests.sh --quick    the normal build only
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+quick=0
+[ "${1:-}" = "--quick" ] && quick=1
+
+run_suite() {
+  local build="$1"
+  (cd "$root/$build" && "$root/scripts/with-display.sh" ctest --output-on-failure -j2)
+}
+
+"$root/scripts/build.sh" build
+run_suite build
+
+if [ "$quick" -eq 0 ]; then
+  "$root/scripts/build.sh" build-asan -DVANTOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
+  export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  run_suite build-asan
+fi

@@ -1,0 +1,14 @@
+#pragma once
+
+struct GLFWwindow;
+
+// The keys the game rules read, polled once per frame. Tests fill it by hand.
+struct InputSnapshot {
+    bool keyD = false;      // steer outwards
+    bool keyA = false;      // steer inwards
+    bool keySpace = false;  // jump
+    bool keyEscape = false; // close the window
+};
+
+// Polls the held keys of the window (all released without a window).
+InputSnapshot pollInput(GLFWwindow* window);

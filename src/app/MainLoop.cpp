@@ -1,0 +1,125 @@
+#include "app/MainLoop.h"
+
+#include "app/AppState.h"
+#include "app/GameRules.h"
+#include "app/Input.h"
+#include "camera/GameCamera.h"
+#include "camera/GodCamera.h"
+#include "render/Renderer.h"
+#include "scene/Moon.h"
+#include "scene/Moonmoon.h"
+#include "scene/World.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cmath>
+#include <iostream>
+
+namespace {
+
+void updateWorld(AppState& state, float deltaTime)
+{
+    World& world = *state.world;
+    if (!state.paused) {
+        world.moon->update(deltaTime);
+        world.moonmoon->orbitAround(world.moon->position(), deltaTime);
+    }
+    if (state.spinObstacles)
+        world.spinObstacles(deltaTime);
+    if (state.godMode && state.godCamera)
+        state.godCamera->update(state.window, deltaTime, glm::vec3(1.0f, 1.0f, 1.0f));
+    if (state.gameCamera)
+        state.gameCamera->update(state.window, deltaTime, world.moon->position());
+}
+
+// One step of at most maxStepTime seconds.
+StepEvents step(AppState& state, const InputSnapshot& input)
+{
+    updateWorld(state, state.frameTime);
+    refillObstacles(state);
+
+    StepEvents events;
+    events.obstacleHit = hitObstacle(state);
+    events.goodieCollected = collectGoodie(state);
+
+    if (events.goodieCollected) {
+        state.score += rules::pointsPerGoodie;
+        if (state.renderer)
+            state.renderer->points = state.score;
+        std::cout << "Goodie Collected - 10 Points!" << std::endl;
+    }
+    if (events.obstacleHit) {
+        if (state.renderer)
+            state.renderer->gameOver = true;
+        state.gameOver = true;
+        std::cout << "Game Over - You reached " << state.score << " Points" << std::endl;
+    }
+    applySteering(state, input);
+    return events;
+}
+
+} // namespace
+
+void updateWorld()
+{
+    AppState& state = appState();
+    updateWorld(state, state.frameTime);
+}
+
+StepEvents stepGame(AppState& state, const InputSnapshot& input)
+{
+    const float frameTime = state.frameTime;
+    if (!(frameTime > maxStepTime))
+        return step(state, input);
+
+    // A stalled frame: advance in equal sub-steps, stopping at game over.
+    const int count = static_cast<int>(std::ceil(frameTime / maxStepTime));
+    StepEvents total;
+    state.frameTime = frameTime / static_cast<float>(count);
+    for (int i = 0; i < count && !state.gameOver; ++i) {
+        const StepEvents events = step(state, input);
+        total.goodieCollected = total.goodieCollected || events.goodieCollected;
+        total.obstacleHit = total.obstacleHit || events.obstacleHit;
+    }
+    state.frameTime = frameTime;
+    return total;
+}
+
+void runFrame(AppState& state)
+{
+    const double now = glfwGetTime();
+    state.frameTime = static_cast<float>(now - state.previousTime);
+    state.previousTime = now;
+    if (state.printFrameTime) {
+        std::cout << "frametime: " << state.frameTime * 1000.0f << "ms" << " -- "
+                  << 1.0 / static_cast<double>(state.frameTime) << " fps" << std::endl;
+    }
+
+    // Nothing processes events before glfwPollEvents below, so one snapshot
+    // serves the whole frame.
+    const InputSnapshot input = pollInput(state.window);
+
+    if (!state.gameOver) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glfwGetFramebufferSize(state.window, &state.windowWidth, &state.windowHeight);
+        glViewport(0, 0, state.windowWidth, state.windowHeight);
+        stepGame(state, input);
+        if (state.renderer)
+            state.renderer->renderFrame(state.window);
+        glfwSwapBuffers(state.window);
+    }
+
+    if (input.keyEscape)
+        glfwSetWindowShouldClose(state.window, 1);
+    glfwPollEvents();
+    if (glGetError() != GL_NO_ERROR)
+        std::cerr << "ERROR: OpenGL Error" << std::endl;
+}
+
+void mainLoop()
+{
+    AppState& state = appState();
+    while (!glfwWindowShouldClose(state.window))
+        runFrame(state);
+}

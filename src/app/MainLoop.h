@@ -1,0 +1,26 @@
+#pragma once
+
+struct AppState;
+struct InputSnapshot;
+
+// What happened in one step of the game.
+struct StepEvents {
+    bool goodieCollected = false;
+    bool obstacleHit = false;
+};
+
+// The longest stretch of time the game advances in one go. A longer frame (a
+// stalled machine) is split into equal sub-steps no longer than this, so the
+// moon cannot pass through a stone or skip a refill point.
+constexpr float maxStepTime = 0.25f;
+
+// Advances the moon, the small moon, spinning stones and the cameras by
+// state.frameTime.
+void updateWorld();
+// One running frame of the game without drawing: the world update, refill,
+// contact tests, score, game over and steering, for state.frameTime seconds.
+StepEvents stepGame(AppState& state, const InputSnapshot& input);
+// One whole frame: timing, the game step, rendering, Escape, events, GL check.
+void runFrame(AppState& state);
+// Runs frames until the window is asked to close.
+void mainLoop();

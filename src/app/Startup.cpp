@@ -1,0 +1,76 @@
+#include "app/Startup.h"
+
+#include "app/AppState.h"
+#include "app/CommandLine.h"
+#include "app/Console.h"
+#include "app/KeyCallback.h"
+#include "app/MainLoop.h"
+#include "app/WorldSetup.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+[[noreturn]] void failStartup(std::ostream& stream, const std::string& message, bool terminateGlfw)
+{
+    stream << message << std::endl;
+    if (terminateGlfw)
+        glfwTerminate();
+    waitForKeyPress();
+    std::exit(1);
+}
+
+} // namespace
+
+int runGame(int argc, char** argv)
+{
+    AppState& state = appState();
+    if (argc >= 3)
+        std::cout << "you are executing '" << argv[0] << "'" << std::endl;
+
+    const CommandLine commandLine = parseCommandLine(argc, argv);
+    if (!commandLine.ok)
+        failStartup(std::cout, commandLine.error, false);
+    state.windowWidth = commandLine.width;
+    state.windowHeight = commandLine.height;
+
+    if (!glfwInit())
+        failStartup(std::cerr, "ERROR: Failed to initialize GLFW", false);
+
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    GLFWmonitor* monitor = commandLine.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
+    state.window = glfwCreateWindow(state.windowWidth, state.windowHeight, "Test", monitor, nullptr);
+    if (state.window == nullptr)
+        failStartup(std::cerr, "ERROR: Failed to open GLFW window", true);
+
+    glfwMakeContextCurrent(state.window);
+    glfwSetWindowTitle(state.window, "VANTOR");
+
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK)
+        failStartup(std::cerr, "ERROR: Failed to initialize GLEW", true);
+    glGetError(); // GLEW's own lookup can leave an error behind
+
+    setUpWorld();
+
+    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+    glViewport(0, 0, state.windowWidth, state.windowHeight);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+
+    state.previousTime = glfwGetTime();
+    glfwSetKeyCallback(state.window, keyCallback);
+
+    mainLoop();
+
+    tearDownWorld();
+    glfwTerminate();
+    state.window = nullptr;
+    return 0;
+}
