@@ -76,7 +76,12 @@ public:
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
-    // Draws one complete frame into the window's default framebuffer.
+    // Draws one complete frame into the window's default framebuffer, for the
+    // world and the active camera of appState(). The targets follow the
+    // window's framebuffer size; a framebuffer without area (a minimised
+    // window) draws nothing. Precondition: the default framebuffer is bound
+    // (and, for wireframe mode, cleared with its viewport set), depth testing
+    // is on and blending is off; the same holds afterwards.
     void renderFrame(GLFWwindow* window);
 
     void renderScene(World* world, Camera* camera);
@@ -84,4 +89,17 @@ public:
     void renderSunImage(World* world, Camera* camera);
     void initText();
     void renderText(std::string text, float x, float y, float scale, glm::vec3 color);
+
+private:
+    // Makes every size-dependent target fit a framebuffer of the given size
+    // (scene, bright parts, ping-pong, bloom, lens flare, sun, shadow map) and
+    // updates width, height, shadowWidth and shadowHeight.
+    void allocateTargets(int framebufferWidth, int framebufferHeight);
+    // The normal frame: shadow map, scene, bloom, sun image, flare, composite, text.
+    void renderPostProcessedFrame();
+    // Ten alternating blur passes over `input` into the two ping-pong targets:
+    // afterwards pingpongTexture[0] holds the ninth, pingpongTexture[1] the tenth pass.
+    void blurChain(GLuint input);
+    void drawQuad() const;
+    void drawHud();
 };

@@ -1,0 +1,120 @@
+#include "render/Renderer.h"
+
+#include "gpu/Shader.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <iostream>
+
+namespace {
+
+const char* const fontPath = "../Content/Fonts/arial.ttf";
+constexpr FT_UInt glyphPixels = 48;
+
+// One texture from FreeType's 8-bit coverage bitmap of the loaded glyph.
+GLuint glyphTexture(const FT_Bitmap& bitmap)
+{
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, static_cast<GLsizei>(bitmap.width), static_cast<GLsizei>(bitmap.rows), 0,
+                 GL_RED, GL_UNSIGNED_BYTE, bitmap.buffer);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return texture;
+}
+
+void loadGlyphs(FT_Face face, std::map<char, Character>& characters)
+{
+    for (int code = 0; code < 128; ++code) {
+        if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER) != 0) {
+            std::cout << "ERROR::FREETYTPE: Failed to load Glyph" << std::endl;
+            continue;
+        }
+        const FT_GlyphSlot glyph = face->glyph;
+        Character character;
+        character.textureID = glyphTexture(glyph->bitmap);
+        character.size = glm::ivec2(static_cast<int>(glyph->bitmap.width), static_cast<int>(glyph->bitmap.rows));
+        character.bearing = glm::ivec2(glyph->bitmap_left, glyph->bitmap_top);
+        character.advance = static_cast<GLuint>(glyph->advance.x);
+        characters.insert({static_cast<char>(code), character});
+    }
+}
+
+} // namespace
+
+void Renderer::initText()
+{
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    const bool libraryReady = FT_Init_FreeType(&library) == 0;
+    if (!libraryReady)
+        std::cout << "ERROR::FREETYPE: Could not init FreeType Library" << std::endl;
+    const bool faceReady = libraryReady && FT_New_Face(library, fontPath, 0, &face) == 0;
+    if (libraryReady && !faceReady)
+        std::cout << "ERROR::FREETYPE: Failed to load font" << std::endl;
+
+    if (faceReady) {
+        FT_Set_Pixel_Sizes(face, 0, glyphPixels);
+        if (FT_Load_Char(face, 'X', FT_LOAD_RENDER) != 0)
+            std::cout << "ERROR::FREETYTPE: Failed to load Glyph" << std::endl;
+    }
+
+    // Glyph rows are tightly packed; every image texture is loaded by now.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+
+    if (faceReady) {
+        loadGlyphs(face, characters);
+        FT_Done_Face(face);
+    }
+    if (libraryReady)
+        FT_Done_FreeType(library);
+
+    characterShader = std::make_unique<Shader>("../Content/Shader/character.vert", "../Content/Shader/character.frag");
+
+    glGenVertexArrays(1, &textVAO);
+    glGenBuffers(1, &textVBO);
+    glBindVertexArray(textVAO);
+    glBindBuffer(GL_ARRAY_BUFFER, textVBO);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(float) * 6 * 4, nullptr, GL_DYNAMIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 4 * sizeof(float), nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindVertexArray(0);
+}
+
+void Renderer::renderText(std::string text, float x, float y, float scale, glm::vec3 color)
+{
+    const glm::mat4 projection = glm::ortho(0.0f, static_cast<float>(width), 0.0f, static_cast<float>(height));
+    glUseProgram(characterShader->program);
+    characterShader->setVec3("textColor", color);
+    characterShader->setMat4("projection", projection);
+    glActiveTexture(GL_TEXTURE0);
+    glBindVertexArray(textVAO);
+
+    for (const char c : text) {
+        // A code without a glyph gets an empty entry: nothing is drawn for it.
+        const Character& glyph = characters[c];
+        const float xpos = x + static_cast<float>(glyph.bearing.x) * scale;
+        const float ypos = y - static_cast<float>(glyph.size.y - glyph.bearing.y) * scale;
+        const float w = static_cast<float>(glyph.size.x) * scale;
+        const float h = static_cast<float>(glyph.size.y) * scale;
+        const float vertices[6][4] = {
+            {xpos, ypos + h, 0.0f, 0.0f},    {xpos, ypos, 0.0f, 1.0f},     {xpos + w, ypos, 1.0f, 1.0f},
+            {xpos, ypos + h, 0.0f, 0.0f},    {xpos + w, ypos, 1.0f, 1.0f}, {xpos + w, ypos + h, 1.0f, 0.0f},
+        };
+        glBindTexture(GL_TEXTURE_2D, glyph.textureID);
+        glBindBuffer(GL_ARRAY_BUFFER, textVBO);
+        glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(vertices), vertices);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        glDrawArrays(GL_TRIANGLES, 0, 6);
+        x += static_cast<float>(glyph.advance >> 6) * scale;
+    }
+
+    glBindVertexArray(0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
