@@ -81,4 +81,10 @@ public:
     void clearGoodies(int section);
     // Spin mode: every obstacle turns in place about the vertical axis.
     void spinObstacles(float deltaTime);
+    // A collected goodie: removes every record equal to it from both sections.
+    void removeGoodie(const GoodieInstance& goodie);
+
+private:
+    void createObstacleTemplate();
+    void createGoodieTemplate();
 };
