@@ -16,7 +16,7 @@ const glm::vec3 refillPoint2(-35.74f, 0.0f, 43.05f);
 
 glm::vec3 moonPosition(const World& world)
 {
-    return glm::vec3(world.moon->transform[3]);
+    return world.moon->position();
 }
 
 template <typename Instance>
@@ -70,9 +70,7 @@ bool collectGoodie(AppState& state)
         const auto found = std::find_if(list->begin(), list->end(),
                                         [&](const GoodieInstance& goodie) { return within(goodie, p, rules::goodieContactDistance); });
         if (found != list->end()) {
-            const GoodieInstance collected = *found;
-            for (auto* section : {&world.goodieList1, &world.goodieList2})
-                section->erase(std::remove(section->begin(), section->end(), collected), section->end());
+            world.removeGoodie(*found);
             return true;
         }
     }
@@ -100,9 +98,6 @@ void applySteering(AppState& state, const InputSnapshot& input)
             moon.radius = moon.minRadius;
         finishMove();
     }
-    if (input.keySpace && !moon.jumping) {
-        moon.jumping = true;
-        moon.jumpStart = moon.orbitAngle;
-        moon.jumpEnd = moon.orbitAngle + moon.jumpLength;
-    }
+    if (input.keySpace && !moon.jumping)
+        moon.startJump();
 }

@@ -86,6 +86,18 @@ StepEvents stepGame(AppState& state, const InputSnapshot& input)
     return total;
 }
 
+StepEvents playFrame(AppState& state, const InputSnapshot& input)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glfwGetFramebufferSize(state.window, &state.windowWidth, &state.windowHeight);
+    glViewport(0, 0, state.windowWidth, state.windowHeight);
+    const StepEvents events = stepGame(state, input);
+    if (state.renderer)
+        state.renderer->renderFrame(state.window);
+    glfwSwapBuffers(state.window);
+    return events;
+}
+
 void runFrame(AppState& state)
 {
     const double now = glfwGetTime();
@@ -99,16 +111,8 @@ void runFrame(AppState& state)
     // Nothing processes events before glfwPollEvents below, so one snapshot
     // serves the whole frame.
     const InputSnapshot input = pollInput(state.window);
-
-    if (!state.gameOver) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glfwGetFramebufferSize(state.window, &state.windowWidth, &state.windowHeight);
-        glViewport(0, 0, state.windowWidth, state.windowHeight);
-        stepGame(state, input);
-        if (state.renderer)
-            state.renderer->renderFrame(state.window);
-        glfwSwapBuffers(state.window);
-    }
+    if (!state.gameOver)
+        playFrame(state, input);
 
     if (input.keyEscape)
         glfwSetWindowShouldClose(state.window, 1);

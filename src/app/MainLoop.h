@@ -20,6 +20,9 @@ void updateWorld();
 // One running frame of the game without drawing: the world update, refill,
 // contact tests, score, game over and steering, for state.frameTime seconds.
 StepEvents stepGame(AppState& state, const InputSnapshot& input);
+// The part of a frame that runs while the game is not over: clear, follow the
+// framebuffer size, step the game, render and present.
+StepEvents playFrame(AppState& state, const InputSnapshot& input);
 // One whole frame: timing, the game step, rendering, Escape, events, GL check.
 void runFrame(AppState& state);
 // Runs frames until the window is asked to close.

@@ -26,6 +26,21 @@ namespace {
 
 } // namespace
 
+void requestOpenGl41Core()
+{
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+}
+
+void setInitialGlState(int width, int height)
+{
+    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+    glViewport(0, 0, width, height);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+}
+
 int runGame(int argc, char** argv)
 {
     AppState& state = appState();
@@ -41,9 +56,7 @@ int runGame(int argc, char** argv)
     if (!glfwInit())
         failStartup(std::cerr, "ERROR: Failed to initialize GLFW", false);
 
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    requestOpenGl41Core();
     GLFWmonitor* monitor = commandLine.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     state.window = glfwCreateWindow(state.windowWidth, state.windowHeight, "Test", monitor, nullptr);
     if (state.window == nullptr)
@@ -59,10 +72,7 @@ int runGame(int argc, char** argv)
 
     setUpWorld();
 
-    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
-    glViewport(0, 0, state.windowWidth, state.windowHeight);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
+    setInitialGlState(state.windowWidth, state.windowHeight);
 
     state.previousTime = glfwGetTime();
     glfwSetKeyCallback(state.window, keyCallback);
