@@ -116,7 +116,13 @@ void runFrame(AppState& state)
 
     if (input.keyEscape)
         glfwSetWindowShouldClose(state.window, 1);
-    glfwPollEvents();
+    if (state.gameOver) {
+        // Nothing is drawn any more: wait for events (at most a display
+        // frame) instead of spinning a core at full speed.
+        glfwWaitEventsTimeout(1.0 / 60.0);
+    } else {
+        glfwPollEvents();
+    }
     if (glGetError() != GL_NO_ERROR)
         std::cerr << "ERROR: OpenGL Error" << std::endl;
 }

@@ -58,7 +58,10 @@ int runGame(int argc, char** argv)
 
     requestOpenGl41Core();
     GLFWmonitor* monitor = commandLine.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
-    state.window = glfwCreateWindow(state.windowWidth, state.windowHeight, "Test", monitor, nullptr);
+    // GLFW only accepts positive sizes (it asserts on negative ones), so a
+    // window of no size is refused here the way GLFW refuses a zero size.
+    if (state.windowWidth > 0 && state.windowHeight > 0)
+        state.window = glfwCreateWindow(state.windowWidth, state.windowHeight, "Test", monitor, nullptr);
     if (state.window == nullptr)
         failStartup(std::cerr, "ERROR: Failed to open GLFW window", true);
 

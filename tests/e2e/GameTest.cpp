@@ -1,0 +1,87 @@
+// The real game under the virtual display, played by nobody: the moon runs
+// into a stone on its own. Keys are sent with xdotool, the window is read back
+// with imagemagick.
+#include "Process.h"
+#include "Screen.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Generous safety limits for a slow software renderer; nothing here measures time.
+constexpr double startSeconds = 120.0;
+constexpr double gameOverSeconds = 300.0;
+
+} // namespace
+
+TEST(PlayedGame, EndsOnAStoneKeepsGameOverOnScreenAndQuitsOnEscape)
+{
+    ProcessOptions options;
+    options.workingDirectory = gameWorkingDirectory();
+    BackgroundProcess game(gameBinary(), {"800", "600"}, options);
+
+    const std::string window = findWindow("VANTOR", startSeconds);
+    ASSERT_FALSE(window.empty()) << "no window titled VANTOR appeared";
+    ASSERT_TRUE(game.waitForOutput("Game Over - You reached 0 Points\n", gameOverSeconds))
+        << "stdout: " << game.out << "\nstderr: " << game.err;
+    EXPECT_EQ(game.out, "you are executing '" + gameBinary() + "'\nGame Over - You reached 0 Points\n");
+
+    // The last frame stays: "GAME OVER" in white across the middle, scale 2.
+    const Screenshot shot = settledScreenshot(window, 60.0);
+    ASSERT_TRUE(shot.valid()) << "the window never stopped changing after game over";
+    ASSERT_EQ(shot.width, 800);
+    ASSERT_EQ(shot.height, 600);
+    const int bannerTop = 600 - 298 - 72; // baseline at y = 298 from the bottom, capitals ~70 px tall
+    const int banner = shot.countBright(120, bannerTop, 700, 600 - 298, 235);
+    const int below = shot.countBright(120, 450, 700, 450 + 72, 235);
+    EXPECT_GT(banner, 3000) << "no white GAME OVER text in the middle of the window";
+    EXPECT_LT(below, banner / 4);
+    // The score "0" in the top right corner.
+    EXPECT_GT(shot.countBright(600, 0, 680, 70, 235), 100);
+    EXPECT_GT(shot.distinctColours(), 50) << "the scene behind the text is missing";
+
+    // F2 prints frame-time lines although nothing is drawn any more.
+    pressKey(window, "F2");
+    EXPECT_TRUE(game.waitForOutput("frametime: ", 30.0));
+    const Screenshot later = takeScreenshot(window);
+    ASSERT_TRUE(later.valid());
+    EXPECT_EQ(later.rgb, shot.rgb) << "the window changed after game over";
+
+    holdKey(window, "Escape", 0.5);
+    const ProcessResult result = game.finish(60.0);
+    EXPECT_FALSE(result.timedOut) << "Escape did not close the game";
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "");
+    // Every frame-time line has the expected shape.
+    const size_t first = result.out.find("frametime: ");
+    ASSERT_NE(first, std::string::npos);
+    size_t lines = 0;
+    for (size_t at = first; at < result.out.size();) {
+        const size_t end = result.out.find('\n', at);
+        ASSERT_NE(end, std::string::npos);
+        const std::string line = result.out.substr(at, end - at);
+        EXPECT_EQ(line.rfind("frametime: ", 0), 0u) << line;
+        EXPECT_NE(line.find("ms -- "), std::string::npos) << line;
+        EXPECT_EQ(line.substr(line.size() - 4), " fps") << line;
+        ++lines;
+        at = end + 1;
+    }
+    EXPECT_GE(lines, 1u);
+}
+
+TEST(PlayedGame, EscapeClosesARunningGame)
+{
+    ProcessOptions options;
+    options.workingDirectory = gameWorkingDirectory();
+    BackgroundProcess game(gameBinary(), {"320", "240"}, options);
+    const std::string window = findWindow("VANTOR", startSeconds);
+    ASSERT_FALSE(window.empty());
+    pressKey(window, "F2");
+    ASSERT_TRUE(game.waitForOutput("frametime: ", 60.0));
+    holdKey(window, "Escape", 1.0);
+    const ProcessResult result = game.finish(60.0);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out.find("Game Over"), std::string::npos) << "the game ended before Escape";
+    EXPECT_EQ(result.err, "");
+}

@@ -1,0 +1,99 @@
+#include "Screen.h"
+
+#include "Process.h"
+
+#include <FreeImage.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <set>
+#include <thread>
+
+int Screenshot::countBright(int x0, int y0, int x1, int y1, int level) const
+{
+    int count = 0;
+    for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
+        for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
+            const unsigned char* p = at(x, y);
+            if (p[0] >= level && p[1] >= level && p[2] >= level)
+                ++count;
+        }
+    }
+    return count;
+}
+
+int Screenshot::distinctColours() const
+{
+    std::set<int> colours;
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+        colours.insert((rgb[i] >> 4) << 8 | (rgb[i + 1] >> 4) << 4 | (rgb[i + 2] >> 4));
+    return static_cast<int>(colours.size());
+}
+
+std::string findWindow(const std::string& title, double maxSeconds)
+{
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < maxSeconds) {
+        std::string id = shellOutput("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n 1");
+        while (!id.empty() && (id.back() == '\n' || id.back() == ' '))
+            id.pop_back();
+        if (!id.empty())
+            return id;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    return "";
+}
+
+Screenshot takeScreenshot(const std::string& windowId)
+{
+    Screenshot shot;
+    const std::string file = "/tmp/vantor-shot-" + std::to_string(::getpid()) + ".png";
+    shellOutput("import -window " + windowId + " " + file + " 2>/dev/null");
+    FIBITMAP* loaded = FreeImage_Load(FIF_PNG, file.c_str(), 0);
+    std::remove(file.c_str());
+    if (loaded == nullptr)
+        return shot;
+    FIBITMAP* bitmap = FreeImage_ConvertTo24Bits(loaded);
+    FreeImage_Unload(loaded);
+    shot.width = static_cast<int>(FreeImage_GetWidth(bitmap));
+    shot.height = static_cast<int>(FreeImage_GetHeight(bitmap));
+    shot.rgb.resize(static_cast<size_t>(shot.width * shot.height * 3));
+    for (int y = 0; y < shot.height; ++y) {
+        const BYTE* row = FreeImage_GetScanLine(bitmap, shot.height - 1 - y);
+        for (int x = 0; x < shot.width; ++x) {
+            unsigned char* p = &shot.rgb[static_cast<size_t>((y * shot.width + x) * 3)];
+            p[0] = row[3 * x + FI_RGBA_RED];
+            p[1] = row[3 * x + FI_RGBA_GREEN];
+            p[2] = row[3 * x + FI_RGBA_BLUE];
+        }
+    }
+    FreeImage_Unload(bitmap);
+    return shot;
+}
+
+void pressKey(const std::string& windowId, const std::string& key)
+{
+    shellOutput("xdotool windowfocus --sync " + windowId + " 2>/dev/null; xdotool key --delay 50 " + key + " 2>/dev/null");
+}
+
+void holdKey(const std::string& windowId, const std::string& key, double seconds)
+{
+    shellOutput("xdotool windowfocus --sync " + windowId + " 2>/dev/null; xdotool keydown " + key +
+                " 2>/dev/null; sleep " + std::to_string(seconds) + "; xdotool keyup " + key + " 2>/dev/null");
+}
+
+Screenshot settledScreenshot(const std::string& windowId, double maxSeconds)
+{
+    const auto start = std::chrono::steady_clock::now();
+    Screenshot previous = takeScreenshot(windowId);
+    while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < maxSeconds) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        Screenshot current = takeScreenshot(windowId);
+        if (current.valid() && current.rgb == previous.rgb)
+            return current;
+        previous = std::move(current);
+    }
+    return Screenshot{};
+}
