@@ -2,8 +2,9 @@
 
 // One direction of a separable Gaussian blur; the frame alternates directions
 // over ten passes, which widens the kernel pass by pass. Five unfiltered reads
-// two texels apart (binomial weights) keep each pass cheap. Coordinates come
-// from the input's own size, so a quarter-size input is enlarged on the way.
+// keep each pass cheap; at 5 and 11 pixels out (no common step, so the passes
+// fill each other's gaps) they make the glow wide. The taps are placed in the target's pixels and mapped to the input's
+// own texels, so the quarter-size bright parts are enlarged on the way.
 
 in vec2 texcoords;
 out vec4 fragColor;
@@ -11,22 +12,26 @@ out vec4 fragColor;
 uniform sampler2D image;
 uniform int horizontal;
 
-const int spacing = 2;
-const float centreWeight = 6.0 / 16.0;
-const float nearWeight = 4.0 / 16.0;
-const float farWeight = 1.0 / 16.0;
+const float nearOffset = 5.0;
+const float farOffset = 11.0;
+const float centreWeight = 0.4;
+const float nearWeight = 0.2;
+const float farWeight = 0.1;
 
 void main()
 {
-    ivec2 size = textureSize(image, 0);
-    ivec2 last = size - 1;
-    ivec2 p = ivec2(texcoords * vec2(size));
-    ivec2 step = horizontal == 1 ? ivec2(spacing, 0) : ivec2(0, spacing);
+    vec2 inputSize = vec2(textureSize(image, 0));
+    ivec2 last = textureSize(image, 0) - 1;
+    // One target pixel in texture coordinates (the quad's coordinates are linear).
+    vec2 pixel = abs(vec2(dFdx(texcoords.x), dFdy(texcoords.y)));
+    vec2 direction = horizontal == 1 ? vec2(pixel.x, 0.0) : vec2(0.0, pixel.y);
+    vec2 near = nearOffset * direction;
+    vec2 far = farOffset * direction;
 
-    vec3 sum = centreWeight * texelFetch(image, p, 0).rgb;
-    sum += nearWeight * texelFetch(image, clamp(p + step, ivec2(0), last), 0).rgb;
-    sum += nearWeight * texelFetch(image, clamp(p - step, ivec2(0), last), 0).rgb;
-    sum += farWeight * texelFetch(image, clamp(p + 2 * step, ivec2(0), last), 0).rgb;
-    sum += farWeight * texelFetch(image, clamp(p - 2 * step, ivec2(0), last), 0).rgb;
+    vec3 sum = centreWeight * texelFetch(image, clamp(ivec2(texcoords * inputSize), ivec2(0), last), 0).rgb;
+    sum += nearWeight * texelFetch(image, clamp(ivec2((texcoords + near) * inputSize), ivec2(0), last), 0).rgb;
+    sum += nearWeight * texelFetch(image, clamp(ivec2((texcoords - near) * inputSize), ivec2(0), last), 0).rgb;
+    sum += farWeight * texelFetch(image, clamp(ivec2((texcoords + far) * inputSize), ivec2(0), last), 0).rgb;
+    sum += farWeight * texelFetch(image, clamp(ivec2((texcoords - far) * inputSize), ivec2(0), last), 0).rgb;
     fragColor = vec4(sum, 1.0);
 }

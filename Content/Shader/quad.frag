@@ -9,7 +9,6 @@
 // "image", the final one "scene", and a sampler left unset reads unit 0 too,
 // so one sampler serves both.
 
-in vec2 texcoords;
 out vec4 fragColor;
 
 uniform sampler2D scene;
@@ -17,14 +16,16 @@ uniform sampler2D bloom;
 uniform sampler2D flare;
 uniform int useLensflare;
 
-const float bloomStrength = 0.6;
+const float bloomStrength = 1.0;
 const float flareStrength = 1.0;
 
 void main()
 {
-    vec3 base = texture(scene, texcoords).rgb;
-    vec3 glow = bloomStrength * texture(bloom, texcoords).rgb;
+    // Every input has the target's size: read the pixel's own texel.
+    ivec2 pixel = ivec2(gl_FragCoord.xy);
+    vec3 base = texelFetch(scene, pixel, 0).rgb;
+    vec3 glow = bloomStrength * texelFetch(bloom, pixel, 0).rgb;
     if (useLensflare == 1)
-        glow += flareStrength * texture(flare, texcoords).rgb;
+        glow += flareStrength * texelFetch(flare, pixel, 0).rgb;
     fragColor = vec4(base + glow, 1.0);
 }
