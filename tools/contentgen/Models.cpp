@@ -1,0 +1,188 @@
+#include "Models.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "Layout.h"
+#include "Noise.h"
+
+namespace contentgen {
+
+Mesh sphereModel() {
+    return uvEllipsoid(48, 22, 1.0f, 1.0f); // 2016 triangles
+}
+
+Mesh saturnModel() {
+    Mesh mesh = uvEllipsoid(64, 32, 1.0f, layout::saturnPolarRadius);
+    // The game draws Saturn with S(35) * R(0.73, (1,1,1)); undo the turn here so
+    // its poles point along world y and its bands run parallel to the ring.
+    const glm::vec3 diagonal = glm::normalize(glm::vec3(1.0f));
+    mesh.transform(glm::rotate(glm::mat4(1.0f), -layout::saturnTurnAngle, diagonal));
+    return mesh;
+}
+
+Mesh laneModel() {
+    const int segments = 256;
+    const int radialSteps = 4;
+    Mesh mesh;
+    const glm::vec3 up(0.0f, 0.0f, 1.0f);
+    std::vector<std::vector<uint32_t>> column(segments + 1);
+    for (int s = 0; s <= segments; ++s) {
+        const float a = layout::twoPi * static_cast<float>(s) / static_cast<float>(segments);
+        // u falls as the angle grows so that, with v growing outwards, the
+        // picture is not mirrored seen from +z.
+        const float u = static_cast<float>(layout::ringURepeats) * (1.0f - static_cast<float>(s) / segments);
+        for (int r = 0; r <= radialSteps; ++r) {
+            const float v = static_cast<float>(r) / static_cast<float>(radialSteps);
+            const float radius = layout::ringRadius(v);
+            column[s].push_back(mesh.add({{radius * std::cos(a), radius * std::sin(a), 0.0f}, up, {u, v}}));
+        }
+    }
+    for (int s = 0; s < segments; ++s)
+        for (int r = 0; r < radialSteps; ++r)
+            mesh.quad(column[s][r], column[s][r + 1], column[s + 1][r + 1], column[s + 1][r]);
+    return mesh;
+}
+
+Mesh stoneModel() {
+    Mesh shape = icosphere(2); // 320 triangles
+    // Turn the icosphere so that none of its vertices sits exactly on a pole of
+    // the sphere mapping, where the longitude would be undefined.
+    const glm::mat4 turn = glm::rotate(glm::mat4(1.0f), 0.37f, glm::normalize(glm::vec3(1.0f, 0.0f, 0.4f)));
+    const glm::vec3 radii(0.84f, 0.62f, 0.74f);
+    std::vector<glm::vec3> directions;
+    for (Vertex& v : shape.vertices) {
+        const glm::vec3 d = glm::normalize(glm::vec3(turn * glm::vec4(v.position, 0.0f)));
+        directions.push_back(d);
+        const float bumps = 0.16f * fbm3(d * 1.5f, 3, 71u) + 0.05f * gradientNoise3(d * 5.0f, 72u);
+        v.position = d * radii * (1.0f + bumps);
+    }
+    // Centre the rock's bounding box on the origin.
+    glm::vec3 lo(1e9f), hi(-1e9f);
+    for (const Vertex& v : shape.vertices) {
+        lo = glm::min(lo, v.position);
+        hi = glm::max(hi, v.position);
+    }
+    const glm::vec3 centre = (lo + hi) * 0.5f;
+    for (Vertex& v : shape.vertices) v.position -= centre;
+    // Smooth normals: area-weighted face normals summed at the shared vertices.
+    for (Vertex& v : shape.vertices) v.normal = glm::vec3(0.0f);
+    for (size_t f = 0; f < shape.indices.size(); f += 3) {
+        Vertex& a = shape.vertices[shape.indices[f]];
+        Vertex& b = shape.vertices[shape.indices[f + 1]];
+        Vertex& c = shape.vertices[shape.indices[f + 2]];
+        const glm::vec3 n = glm::cross(b.position - a.position, c.position - a.position);
+        a.normal += n;
+        b.normal += n;
+        c.normal += n;
+    }
+    for (Vertex& v : shape.vertices) v.normal = glm::normalize(v.normal);
+
+    // Sphere mapping by the undisplaced direction. A triangle that straddles the
+    // seam gets its small-u corners shifted by one turn (the texture repeats),
+    // so those corners become separate vertices.
+    auto longitude = [](glm::vec3 d) {
+        float u = std::atan2(-d.z, d.x) / layout::twoPi;
+        return u < 0.0f ? u + 1.0f : u;
+    };
+    Mesh mesh;
+    std::map<std::pair<uint32_t, bool>, uint32_t> made;
+    for (size_t f = 0; f < shape.indices.size(); f += 3) {
+        float u[3];
+        for (int k = 0; k < 3; ++k) u[k] = longitude(directions[shape.indices[f + k]]);
+        const bool straddles = std::max({u[0], u[1], u[2]}) - std::min({u[0], u[1], u[2]}) > 0.5f;
+        uint32_t corner[3];
+        for (int k = 0; k < 3; ++k) {
+            const uint32_t i = shape.indices[f + k];
+            const bool shifted = straddles && u[k] < 0.5f;
+            auto it = made.find({i, shifted});
+            if (it == made.end()) {
+                Vertex v = shape.vertices[i];
+                v.uv = {u[k] + (shifted ? 1.0f : 0.0f), std::asin(directions[i].y) / layout::pi + 0.5f};
+                it = made.emplace(std::make_pair(i, shifted), mesh.add(v)).first;
+            }
+            corner[k] = it->second;
+        }
+        mesh.triangle(corner[0], corner[1], corner[2]);
+    }
+    return mesh;
+}
+
+Mesh cogwheelModel() {
+    const int teeth = 12;
+    const float tipRadius = 1.0f, rootRadius = 0.8f;
+    const float hubRadius = 0.34f, holeRadius = 0.17f;
+    const float rimHalf = 0.11f, hubHalf = 0.22f; // half thicknesses along z
+
+    // Outline of one tooth period: (fraction of the period, radius).
+    const std::pair<float, float> toothShape[] = {{0.0f, rootRadius},  {0.125f, rootRadius}, {0.25f, rootRadius},
+                                                  {0.37f, tipRadius},  {0.5f, tipRadius},    {0.63f, tipRadius},
+                                                  {0.75f, rootRadius}, {0.875f, rootRadius}};
+    std::vector<float> angles, outline;
+    for (int t = 0; t < teeth; ++t)
+        for (const auto& [fraction, radius] : toothShape) {
+            angles.push_back(layout::twoPi * (static_cast<float>(t) + fraction) / teeth);
+            outline.push_back(radius);
+        }
+    const size_t n = angles.size();
+    auto at = [&](size_t i, float radius, float z) {
+        const float a = angles[i % n];
+        return glm::vec3(radius * std::cos(a), radius * std::sin(a), z);
+    };
+    // Faces across the axis take planar texture coordinates, faces around it
+    // wrap u around the wheel and run v along the axis.
+    auto planar = [](glm::vec3 p) { return glm::vec2(p.x * 0.5f + 0.5f, p.y * 0.5f + 0.5f); };
+    auto around = [&](size_t i, float z) { return glm::vec2(static_cast<float>(i) / n * 4.0f, z + 0.5f); };
+
+    Mesh mesh;
+    for (size_t i = 0; i < n; ++i) {
+        const size_t j = i + 1;
+        const float ri = outline[i], rj = outline[j % n];
+        // Front (+z) and back (-z) of the toothed rim, counter-clockwise seen from outside.
+        for (float side : {1.0f, -1.0f}) {
+            const float z = side * rimHalf;
+            glm::vec3 a = at(i, hubRadius, z), b = at(i, ri, z), c = at(j, rj, z), d = at(j, hubRadius, z);
+            if (side < 0) std::swap(b, d);
+            mesh.flatQuad(a, b, c, d, planar(a), planar(b), planar(c), planar(d));
+        }
+        // Tooth flanks, tips and roots: flat faces around the outline.
+        {
+            glm::vec3 a = at(i, ri, -rimHalf), b = at(j, rj, -rimHalf), c = at(j, rj, rimHalf), d = at(i, ri, rimHalf);
+            mesh.flatQuad(a, b, c, d, around(i, -rimHalf), around(j, -rimHalf), around(j, rimHalf), around(i, rimHalf));
+        }
+        // Hub faces (+z and -z), between the hole and the hub's outer edge.
+        for (float side : {1.0f, -1.0f}) {
+            const float z = side * hubHalf;
+            glm::vec3 a = at(i, holeRadius, z), b = at(i, hubRadius, z), c = at(j, hubRadius, z), d = at(j, holeRadius, z);
+            if (side < 0) std::swap(b, d);
+            mesh.flatQuad(a, b, c, d, planar(a), planar(b), planar(c), planar(d));
+        }
+        // The hub's outer wall, standing out of the rim on both sides.
+        for (float side : {1.0f, -1.0f}) {
+            const float z0 = side * rimHalf, z1 = side * hubHalf;
+            glm::vec3 a = at(i, hubRadius, z0), b = at(j, hubRadius, z0), c = at(j, hubRadius, z1), d = at(i, hubRadius, z1);
+            glm::vec2 ta = around(i, z0), tb = around(j, z0), tc = around(j, z1), td = around(i, z1);
+            if (side < 0) {
+                std::swap(a, b);
+                std::swap(c, d);
+                std::swap(ta, tb);
+                std::swap(tc, td);
+            }
+            mesh.flatQuad(a, b, c, d, ta, tb, tc, td);
+        }
+        // The wall of the hole, facing the axis.
+        {
+            glm::vec3 a = at(j, holeRadius, -hubHalf), b = at(i, holeRadius, -hubHalf), c = at(i, holeRadius, hubHalf),
+                      d = at(j, holeRadius, hubHalf);
+            mesh.flatQuad(a, b, c, d, around(j, -hubHalf), around(i, -hubHalf), around(i, hubHalf), around(j, hubHalf));
+        }
+    }
+    return mesh;
+}
+
+} // namespace contentgen
