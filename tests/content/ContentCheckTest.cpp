@@ -458,6 +458,17 @@ TEST(ContentImages, SkyEdgesMatchEachOtherForTheCubeMap) {
     EXPECT_LT(mean / sky.texels.size(), 0.15);
 }
 
+// The cube map uploads the file's bytes as RGB although FreeImage gives them
+// in BGR order, so the screen shows red and blue exchanged. The sky's clouds
+// are meant to look violet and blue there, which makes them red-heavy in the file.
+TEST(ContentImages, SkyColoursArePreSwappedForTheCubeMap) {
+    const Picture sky = requirePicture("space.jpg");
+    glm::dvec3 onScreen(0.0);
+    for (const glm::vec3& c : sky.texels) onScreen += glm::dvec3(c.b, c.g, c.r);
+    onScreen /= static_cast<double>(sky.texels.size());
+    EXPECT_GT(onScreen.b, onScreen.r * 1.1) << "the sky would show orange instead of blue-violet";
+}
+
 // nmap_stone_flipY.jpg is the normal map of the relief that stone.jpg shows
 // (hollows darker): its red channel falls where the albedo rises along u, and
 // its green channel (flipped) rises where the albedo rises along v.
@@ -599,6 +610,24 @@ TEST(ContentModels, CogwheelIsAToothedWheelWithAHubAndAHole) {
         for (int k = 0; k < 3; ++k) soft += glm::dot(n, m.normals[f[k]]) < 0.999f;
     }
     EXPECT_EQ(soft, 0u);
+    // Every face looks away from the wheel's material: the sides away from the
+    // middle plane, the rim and hub walls away from the axis, the hole's wall
+    // towards it.
+    float holeRadius = 1e9f;
+    for (const glm::vec3& p : m.positions) holeRadius = std::min(holeRadius, glm::length(glm::vec2(p)));
+    size_t inward = 0;
+    for (const glm::uvec3& f : m.faces) {
+        const glm::vec3 n = glm::normalize(m.faceNormal(f));
+        const glm::vec3 centre = (m.corner(f, 0) + m.corner(f, 1) + m.corner(f, 2)) / 3.0f;
+        if (std::abs(n.z) > 0.9f) {
+            inward += n.z * centre.z <= 0.0f;
+        } else {
+            const bool inHole = glm::length(glm::vec2(centre)) < holeRadius + 0.01f;
+            const float away = glm::dot(glm::vec2(n), glm::vec2(centre));
+            inward += inHole ? away >= 0.0f : away <= 0.0f;
+        }
+    }
+    EXPECT_EQ(inward, 0u);
     // The hole: nothing near the axis, and a wall facing it.
     float innermost = 1e9f, outermost = 0.0f;
     bool holeWall = false;
