@@ -168,7 +168,10 @@ Image saturnTexture() {
                                        {0.65f, {0.90f, 0.81f, 0.61f}},
                                        {1.0f, {0.96f, 0.92f, 0.80f}}});
         const float polar = smoothstep(0.32f, 0.45f, std::abs(v - 0.5f)); // greyer, cooler polar caps
-        return glm::mix(colour, glm::vec3(0.60f, 0.61f, 0.58f) * (0.9f + 0.2f * tone), polar * 0.7f);
+        // Darker than the planet's true albedo: lit by the sun on top of the
+        // ambient light it must stay mostly below the bloom's threshold.
+        const float exposure = 0.72f;
+        return exposure * glm::mix(colour, glm::vec3(0.60f, 0.61f, 0.58f) * (0.9f + 0.2f * tone), polar * 0.7f);
     });
     return img;
 }
