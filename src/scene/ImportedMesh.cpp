@@ -44,7 +44,10 @@ ImportedMesh::ImportedMesh(const std::string& path, const Shader* shader, bool w
 {
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(path, aiProcessPreset_TargetRealtime_Fast);
-    if (scene == nullptr || scene->mNumMeshes == 0 || scene->mMeshes == nullptr || scene->mMeshes[0] == nullptr)
+    // A file without any mesh comes back flagged incomplete, with a stand-in
+    // mesh of one point made up from its node tree: that is no model either.
+    if (scene == nullptr || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) != 0 || scene->mNumMeshes == 0 ||
+        scene->mMeshes == nullptr || scene->mMeshes[0] == nullptr)
         failToLoad(path);
 
     // Only the first mesh of the file is used.
