@@ -1,0 +1,126 @@
+#include "GameRun.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string realContent()
+{
+    return std::string(VANTOR_SOURCE_DIR) + "/Content";
+}
+
+} // namespace
+
+ContentCopy::ContentCopy()
+{
+    std::string pattern = (fs::temp_directory_path() / "vantor-content-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot make a temporary folder");
+    root = pattern;
+    fs::create_directory(root + "/run");
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(realContent())) {
+        const fs::path relative = fs::relative(entry.path(), realContent());
+        const fs::path target = fs::path(root) / "Content" / relative;
+        if (entry.is_directory())
+            fs::create_directories(target);
+        else
+            fs::create_symlink(entry.path(), target);
+    }
+}
+
+ContentCopy::~ContentCopy()
+{
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+}
+
+std::string ContentCopy::original(const std::string& relative)
+{
+    std::ifstream file(realContent() + "/" + relative, std::ios::binary);
+    if (!file)
+        throw std::runtime_error("no content file " + relative);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void ContentCopy::remove(const std::string& relative) const
+{
+    fs::remove(fs::path(root) / "Content" / relative);
+}
+
+void ContentCopy::replace(const std::string& relative, const std::string& bytes) const
+{
+    remove(relative);
+    std::ofstream file(fs::path(root) / "Content" / relative, std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string windowOfProcess(BackgroundProcess& process, double maxSeconds)
+{
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < maxSeconds) {
+        std::string id = shellOutput("xdotool search --onlyvisible --pid " + std::to_string(process.pid()) +
+                                     " --name '^VANTOR$' 2>/dev/null | head -n 1");
+        while (!id.empty() && (id.back() == '\n' || id.back() == ' '))
+            id.pop_back();
+        if (!id.empty())
+            return id;
+        if (!process.running())
+            return "";
+        process.pump(0.2);
+    }
+    return "";
+}
+
+void tapKey(const std::string& windowId, const std::string& key)
+{
+    shellOutput("xdotool key --window " + windowId + " " + key + " >/dev/null 2>&1");
+}
+
+void holdKeyDown(const std::string& windowId, const std::string& key, double seconds)
+{
+    // The window may be gone by the time the key is let go: that is fine.
+    shellOutput("xdotool keydown --window " + windowId + " " + key + " >/dev/null 2>&1; sleep " +
+                std::to_string(seconds) + "; xdotool keyup --window " + windowId + " " + key + " >/dev/null 2>&1");
+}
+
+double printedFrameSeconds(const std::string& out)
+{
+    double total = 0.0;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("frametime: ", 0) != 0)
+            continue;
+        total += std::atof(line.c_str() + 11) / 1000.0;
+    }
+    return total;
+}
+
+std::string withoutFrameTimeLines(const std::string& out)
+{
+    std::string rest;
+    for (size_t at = 0; at < out.size();) {
+        const size_t end = std::min(out.find('\n', at), out.size() - 1);
+        const std::string line = out.substr(at, end + 1 - at); // with its line end, if any
+        if (line.rfind("frametime: ", 0) != 0)
+            rest += line;
+        at = end + 1;
+    }
+    return rest;
+}
+
+std::string executingLine()
+{
+    return "you are executing '" + gameBinary() + "'\n";
+}
