@@ -2,9 +2,11 @@
 
 // One direction of a separable Gaussian blur; the frame alternates directions
 // over ten passes, which widens the kernel pass by pass. Five unfiltered reads
-// keep each pass cheap; at 5 and 11 pixels out (no common step, so the passes
-// fill each other's gaps) they make the glow wide. The taps are placed in the target's pixels and mapped to the input's
-// own texels, so the quarter-size bright parts are enlarged on the way.
+// keep each pass cheap. At 2 and 6 pixels out they widen the glow while
+// cancelling the 4-pixel blocks of the enlarged quarter-size input (half a
+// block apart); the wide part of the glow comes from the bright-part pass.
+// The taps are placed in the target's pixels and mapped to the input's own
+// texels, so the quarter-size bright parts are enlarged on the way.
 
 in vec2 texcoords;
 out vec4 fragColor;
@@ -12,8 +14,8 @@ out vec4 fragColor;
 uniform sampler2D image;
 uniform int horizontal;
 
-const float nearOffset = 5.0;
-const float farOffset = 11.0;
+const float nearOffset = 2.0;
+const float farOffset = 6.0;
 const float centreWeight = 0.4;
 const float nearWeight = 0.2;
 const float farWeight = 0.1;
