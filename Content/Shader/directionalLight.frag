@@ -57,8 +57,9 @@ void main()
         specular = mat.specularIntensity * pow(max(dot(n, normalize(toSun + toEye)), 0.0), mat.specularPower);
 
     float shadow = shadowAmount(diffuse);
-    // A shadow keeps the ambient part and a little of the diffuse one.
-    float light = sunLight.ambientIntensity + diffuse * mix(1.0, 0.15, shadow);
+    // Ambient plus diffuse reach the stored colour at most (full sun); a
+    // shadow keeps the ambient part and a little of the diffuse one.
+    float light = sunLight.ambientIntensity + (1.0 - sunLight.ambientIntensity) * diffuse * mix(1.0, 0.15, shadow);
 
     vec3 surface = texture(color_texture, texCoord).rgb;
     vec3 color = sunLight.lightColor * (surface * light + specular * (1.0 - shadow));

@@ -73,7 +73,9 @@ void main()
     // The shadow test uses the geometric normal: the map's bumps do not move
     // the shadow's edge.
     float shadow = shadowAmount(max(dot(normalize(worldNormal), toSun), 0.0));
-    float light = sunLight.ambientIntensity + diffuse * mix(1.0, 0.15, shadow);
+    // Ambient plus diffuse reach the stored colour at most (full sun); a
+    // shadow keeps the ambient part and a little of the diffuse one.
+    float light = sunLight.ambientIntensity + (1.0 - sunLight.ambientIntensity) * diffuse * mix(1.0, 0.15, shadow);
 
     vec3 surface = texture(color_texture, texCoord).rgb;
     vec3 color = sunLight.lightColor * (surface * light + specular * (1.0 - shadow));

@@ -347,8 +347,8 @@ TEST_F(Lighting, ShadowKeepsTheAmbientLight)
         const bool bumped = std::string(name) == "normalMap";
         const Rgba lit = drawLit(*shader, bumped, 1.0f, inside, halfLit);
         const Rgba shadowed = drawLit(*shader, bumped, 0.0f, inside, halfLit);
-        // 0.2 ambient + 0.5 diffuse
-        EXPECT_NEAR(lit.r, 0.7 * 255, 4);
+        // 0.2 ambient + 0.8 x 0.5 diffuse
+        EXPECT_NEAR(lit.r, 0.6 * 255, 4);
         EXPECT_NEAR(lit.a, 128, 2);
         EXPECT_LT(shadowed.r, lit.r * 0.6);
         EXPECT_GE(shadowed.r, 0.2 * 255 - 2);
@@ -372,8 +372,8 @@ TEST_F(Lighting, NormalMapTiltsTheSurface)
     const glm::vec3 toSun(0.0f, -0.6f, 0.8f);
     const Rgba flat = drawLit(*shader, true, 1.0f, inside, toSun, 0, 51);
     const Rgba mapped = drawLit(*shader, true, 1.0f, inside, toSun, 1, 51);
-    EXPECT_NEAR(flat.r, (0.2 + 0.8) * 255, 3);
-    EXPECT_NEAR(mapped.r, (0.2 + 0.28) * 255, 4);
+    EXPECT_NEAR(flat.r, (0.2 + 0.8 * 0.8) * 255, 3);
+    EXPECT_NEAR(mapped.r, (0.2 + 0.8 * 0.28) * 255, 4);
     // A flat map ((0, 0, 1)) changes nothing.
     const Rgba neutral = drawLit(*shader, true, 1.0f, inside, toSun, 1, 128);
     EXPECT_NEAR(neutral.r, flat.r, 3);
