@@ -1,6 +1,8 @@
 // Twenty laps in a hidden window: the stones are made harmless, the moon
 // steers and jumps at random, and every 30th frame is drawn. Nothing may pile
 // up on the way: no OpenGL objects, no list entries, no OpenGL errors.
+#include "Harmless.h"
+
 #include "app/AppState.h"
 #include "app/HeadlessGame.h"
 #include "scene/Moon.h"
@@ -51,15 +53,6 @@ std::ostream& operator<<(std::ostream& out, const GlCensus& c)
     return out << c.textures << " textures, " << c.buffers << " buffers, " << c.vertexArrays
                << " vertex arrays, " << c.programs << " programs, " << c.shaders << " shaders, "
                << c.framebuffers << " framebuffers, " << c.renderbuffers << " renderbuffers";
-}
-
-// Every stone record sinks far below the track, out of the moon's reach.
-void sinkStones(World& world)
-{
-    for (auto* list : {&world.obstacleList1, &world.obstacleList2})
-        for (ObstacleInstance& o : *list)
-            if (o.model[3].y > -50.0f)
-                o.model[3].y -= 100.0f;
 }
 
 } // namespace
