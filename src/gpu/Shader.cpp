@@ -1,5 +1,7 @@
 #include "gpu/Shader.h"
 
+#include "gpu/StartupTimings.h"
+
 #include <glm/gtc/type_ptr.hpp>
 
 #include <cstdlib>
@@ -20,6 +22,7 @@ namespace {
 
 Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
 {
+    const ScopedStartupTimer timer(StartupStage::ShaderBuild);
     program = glCreateProgram();
     if (program == 0)
         fail("ERROR: Could not create Shader Program");

@@ -1,5 +1,7 @@
 #include "gpu/Texture.h"
 
+#include "gpu/StartupTimings.h"
+
 #include <FreeImage.h>
 
 #include <array>
@@ -13,6 +15,7 @@ class Image {
 public:
     explicit Image(const std::string& path)
     {
+        const ScopedStartupTimer timer(StartupStage::ImageDecode);
         const FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
         if (format == FIF_UNKNOWN)
             return;
@@ -46,6 +49,7 @@ public:
     {
         if (!valid() || (w == width() && h == height()))
             return;
+        const ScopedStartupTimer timer(StartupStage::ImageDecode);
         FIBITMAP* scaled = FreeImage_Rescale(bitmap, w, h, FILTER_BILINEAR);
         FreeImage_Unload(bitmap);
         bitmap = scaled;
@@ -78,6 +82,7 @@ Texture::Texture(const std::string& path)
 
     const Image image(path);
     if (image.valid()) {
+        const ScopedStartupTimer timer(StartupStage::TextureUpload);
         const UnpackAlignment4 alignment;
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width(), image.height(), 0,
                      GL_BGR, GL_UNSIGNED_BYTE, image.bits());
@@ -110,6 +115,7 @@ Texture::Texture(const std::string& positiveX, const std::string& negativeX,
         for (size_t i = 0; i < faces.size(); ++i) {
             faces[i]->resize(width, height);
             const BYTE* pixels = faces[i]->valid() ? faces[i]->bits() : nullptr;
+            const ScopedStartupTimer timer(StartupStage::TextureUpload);
             glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(i), 0, GL_RGB, width, height, 0,
                          GL_RGB, GL_UNSIGNED_BYTE, pixels);
         }

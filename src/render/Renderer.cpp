@@ -1,6 +1,7 @@
 #include "render/Renderer.h"
 
 #include "gpu/Shader.h"
+#include "gpu/StartupTimings.h"
 #include "gpu/Texture.h"
 #include "render/RenderTargets.h"
 
@@ -106,7 +107,10 @@ Renderer::Renderer()
         framebufferWidth = width;
         framebufferHeight = height;
     }
-    allocateTargets(framebufferWidth, framebufferHeight);
+    {
+        const ScopedStartupTimer timer(StartupStage::RenderTargets);
+        allocateTargets(framebufferWidth, framebufferHeight);
+    }
 
     initText();
     points = 0;

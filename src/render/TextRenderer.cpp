@@ -1,12 +1,14 @@
 #include "render/Renderer.h"
 
 #include "gpu/Shader.h"
+#include "gpu/StartupTimings.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -49,6 +51,7 @@ void loadGlyphs(FT_Face face, std::map<char, Character>& characters)
 
 void Renderer::initText()
 {
+    std::optional<ScopedStartupTimer> glyphTimer(std::in_place, StartupStage::Glyphs);
     FT_Library library = nullptr;
     FT_Face face = nullptr;
     const bool libraryReady = FT_Init_FreeType(&library) == 0;
@@ -73,6 +76,7 @@ void Renderer::initText()
     }
     if (libraryReady)
         FT_Done_FreeType(library);
+    glyphTimer.reset(); // the text program counts with the other programs
 
     characterShader = std::make_unique<Shader>("../Content/Shader/character.vert", "../Content/Shader/character.frag");
 

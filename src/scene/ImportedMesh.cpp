@@ -1,6 +1,7 @@
 #include "scene/ImportedMesh.h"
 
 #include "gpu/Shader.h"
+#include "gpu/StartupTimings.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
@@ -42,6 +43,7 @@ void put3(std::vector<float>& out, size_t at, const aiVector3D& v)
 
 ImportedMesh::ImportedMesh(const std::string& path, const Shader* shader, bool withTangents)
 {
+    const ScopedStartupTimer timer(StartupStage::ModelImport);
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(path, aiProcessPreset_TargetRealtime_Fast);
     // A file without any mesh comes back flagged incomplete, with a stand-in

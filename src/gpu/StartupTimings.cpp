@@ -1,0 +1,7 @@
+#include "gpu/StartupTimings.h"
+
+StartupTimings& startupTimings()
+{
+    static StartupTimings timings;
+    return timings;
+}
