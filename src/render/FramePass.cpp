@@ -2,12 +2,14 @@
 
 #include "app/AppState.h"
 #include "gpu/Shader.h"
+#include "render/PassTimer.h"
 #include "render/RenderTargets.h"
 #include "render/TextureUnits.h"
 
 #include <GLFW/glfw3.h>
 
 #include <cstdio>
+#include <optional>
 
 void Renderer::renderFrame(GLFWwindow* window)
 {
@@ -38,6 +40,7 @@ void Renderer::renderPostProcessedFrame()
     Camera* camera = state.activeCamera;
 
     // Shadow map, from the sun.
+    std::optional<TimedPass> timed(std::in_place, passTimer, RenderPass::Shadow);
     glBindFramebuffer(GL_FRAMEBUFFER, depthMapFBO);
     glViewport(0, 0, shadowWidth, shadowHeight);
     glUseProgram(0);
@@ -49,6 +52,7 @@ void Renderer::renderPostProcessedFrame()
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 
     // The lit scene.
+    timed.emplace(passTimer, RenderPass::Scene);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, width, height);
@@ -58,6 +62,7 @@ void Renderer::renderPostProcessedFrame()
     glDisable(GL_DEPTH_TEST);
 
     // Bright parts, at a quarter of the size.
+    timed.emplace(passTimer, RenderPass::Separation);
     glBindFramebuffer(GL_FRAMEBUFFER, separationFBO);
     const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, attachments);
@@ -69,9 +74,11 @@ void Renderer::renderPostProcessedFrame()
     drawQuad();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 
+    timed.emplace(passTimer, RenderPass::BlurA);
     blurChain(separationTexture1);
 
     // Bloom: the last two blur passes combined.
+    timed.emplace(passTimer, RenderPass::BloomComposite);
     glBindFramebuffer(GL_FRAMEBUFFER, bloomFBO);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, width, height);
@@ -86,6 +93,7 @@ void Renderer::renderPostProcessedFrame()
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 
     // The sun alone, with Saturn as a black silhouette in front of it.
+    timed.emplace(passTimer, RenderPass::SunImage);
     glBindFramebuffer(GL_FRAMEBUFFER, sunFBO);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, width, height);
@@ -93,6 +101,7 @@ void Renderer::renderPostProcessedFrame()
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 
     // Lens flare from the sun image, then softened.
+    timed.emplace(passTimer, RenderPass::LensFlare);
     glBindFramebuffer(GL_FRAMEBUFFER, lensflareFBO);
     glUseProgram(lensflareShader->program);
     bindTexture2D(0, sceneColorTexture);
@@ -102,9 +111,11 @@ void Renderer::renderPostProcessedFrame()
     drawQuad();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 
+    timed.emplace(passTimer, RenderPass::BlurB);
     blurChain(lensflareTexture);
 
     // Final composite into the window.
+    timed.emplace(passTimer, RenderPass::FinalComposite);
     glUseProgram(quadShader->program);
     bindTexture2D(0, sceneColorTexture);
     bindTexture2D(1, bloomTexture);
@@ -115,7 +126,9 @@ void Renderer::renderPostProcessedFrame()
     quadShader->setInt("flare", 2);
     drawQuad();
 
+    timed.emplace(passTimer, RenderPass::Text);
     drawHud();
+    timed.reset();
 
     glEnable(GL_DEPTH_TEST);
 }

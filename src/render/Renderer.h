@@ -9,6 +9,7 @@
 
 struct GLFWwindow;
 class Camera;
+class PassTimer;
 class Shader;
 class Texture;
 class World;
@@ -70,6 +71,10 @@ public:
     std::unique_ptr<Shader> characterShader;
     std::unique_ptr<Texture> normalMapTexture;
     std::unique_ptr<Texture> blackTexture;
+
+    // Not owned; null in the game. When set, every step of a normal frame is
+    // bracketed by its begin and end (the benchmark times the passes so).
+    PassTimer* passTimer = nullptr;
 
     Renderer();
     ~Renderer();
