@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -102,9 +103,19 @@ Texture::Texture(const std::string& positiveX, const std::string& negativeX,
 
     const std::array<const std::string*, 6> paths = {&positiveX, &negativeX, &positiveY,
                                                      &negativeY, &positiveZ, &negativeZ};
-    std::array<std::unique_ptr<Image>, 6> faces;
-    for (size_t i = 0; i < faces.size(); ++i)
-        faces[i] = std::make_unique<Image>(*paths[i]);
+    // A file named for several faces (the sky box names one picture six
+    // times) is decoded once; its faces share the pixels.
+    std::vector<std::unique_ptr<Image>> decoded;
+    std::array<Image*, 6> faces{};
+    for (size_t i = 0; i < faces.size(); ++i) {
+        for (size_t j = 0; j < i && faces[i] == nullptr; ++j)
+            if (*paths[j] == *paths[i])
+                faces[i] = faces[j];
+        if (faces[i] == nullptr) {
+            decoded.push_back(std::make_unique<Image>(*paths[i]));
+            faces[i] = decoded.back().get();
+        }
+    }
 
     // Every face takes the size of the first image; a face of another size is
     // scaled to it, a face that failed to load gets storage but no pixels.
