@@ -1,0 +1,301 @@
+// vantor-bench: what a frame of the game costs on this machine.
+//
+//   vantor-bench width height [--frames N] [--warmup N]
+//
+// Builds the world and the renderer exactly like the game (in a hidden window
+// of the given size on the current display), plays frames of 1/60 s with no
+// keys held, and prints the start-up times, the whole-frame time, the time of
+// every pass of the frame, next to a plain full-screen pass as yardstick, and
+// one line "JSON {...}" with every figure. Run it from the build folder.
+
+#include "BenchProbes.h"
+#include "Statistics.h"
+
+#include "app/AppState.h"
+#include "app/HeadlessGame.h"
+#include "gpu/StartupTimings.h"
+#include "render/PassTimer.h"
+#include "render/Renderer.h"
+
+#include <GL/glew.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr float frameTime = 1.0f / 60.0f;
+// Full-size passes of the post-processing per frame: two blur chains of ten,
+// the bloom composite, the lens flare and the final composite.
+constexpr int baselinePassesPerRound = 23;
+
+struct Options {
+    int width = 800;
+    int height = 600;
+    int frames = 60;
+    int warmup = 10;
+};
+
+bool parseCount(const char* text, int minimum, int& out)
+{
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < minimum || value > 100000)
+        return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+std::optional<Options> parseOptions(int argc, char** argv)
+{
+    Options options;
+    if (argc < 3 || !parseCount(argv[1], 1, options.width) || !parseCount(argv[2], 1, options.height))
+        return std::nullopt;
+    for (int i = 3; i < argc; i += 2) {
+        const std::string name = argv[i];
+        if (i + 1 >= argc)
+            return std::nullopt;
+        if (name == "--frames") {
+            if (!parseCount(argv[i + 1], 1, options.frames))
+                return std::nullopt;
+        } else if (name == "--warmup") {
+            if (!parseCount(argv[i + 1], 0, options.warmup))
+                return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+// Figures in print order, also the keys of the JSON line.
+class Figures {
+public:
+    void add(const std::string& key, double value) { entries.emplace_back(key, value); }
+    std::string json(const std::string& renderer) const
+    {
+        std::ostringstream out;
+        out.precision(6);
+        out << "{\"renderer\": \"" << renderer << "\"";
+        for (const auto& [key, value] : entries)
+            out << ", \"" << key << "\": " << value;
+        out << "}";
+        return out.str();
+    }
+
+private:
+    std::vector<std::pair<std::string, double>> entries;
+};
+
+// Quotes and backslashes out of a driver string, for the JSON line.
+std::string plain(const char* text)
+{
+    std::string out;
+    for (const char* c = text ? text : ""; *c != '\0'; ++c)
+        if (*c != '"' && *c != '\\')
+            out += *c;
+    return out;
+}
+
+void printRow(const char* label, double value, const char* unit, const char* note = "")
+{
+    std::printf("  %-34s %10.2f %-4s %s\n", label, value, unit, note);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const double mainMs = wallMs();
+    const double processAtMain = processAgeMs();
+    const double sinceProcessStart = processAtMain >= 0.0 ? processAtMain : 0.0;
+
+    const std::optional<Options> parsed = parseOptions(argc, argv);
+    if (!parsed) {
+        std::cerr << "usage: vantor-bench width height [--frames N] [--warmup N]" << std::endl;
+        return 2;
+    }
+    const Options options = *parsed;
+
+    // Start-up: the game's own world and renderer.
+    std::optional<HeadlessGame> game;
+    try {
+        game.emplace(HeadlessGame::Graphics::HiddenWindow, options.width, options.height);
+    } catch (const std::exception& error) {
+        std::cerr << "vantor-bench: " << error.what() << std::endl;
+        return 1;
+    }
+    const double readyMs = sinceProcessStart + (wallMs() - mainMs);
+    const StartupTimings loading = startupTimings();
+    AppState& state = game->state();
+    Renderer& renderer = *state.renderer;
+
+    bool ended = false; // the moon hit a stone: the game draws nothing more
+    auto play = [&]() {
+        if (state.gameOver) {
+            ended = true;
+            return false;
+        }
+        game->advance(frameTime, {}, true);
+        return true;
+    };
+
+    const double firstFrameStart = wallMs();
+    play();
+    glFinish();
+    const double firstFrameMs = sinceProcessStart + (wallMs() - mainMs);
+    const double firstFrameDraw = wallMs() - firstFrameStart;
+
+    for (int i = 0; i < options.warmup && play(); ++i) {
+    }
+    glFinish();
+
+    // Whole frames, nothing else measured.
+    std::vector<double> frameWall, frameCpu, frameAllocations;
+    for (int i = 0; i < options.frames; ++i) {
+        glFinish();
+        const double wall0 = wallMs();
+        const double cpu0 = threadCpuMs();
+        const long allocations0 = heapAllocations();
+        if (!play())
+            break;
+        const double cpu1 = threadCpuMs();
+        const long allocations1 = heapAllocations();
+        glFinish();
+        frameWall.push_back(wallMs() - wall0);
+        frameCpu.push_back(cpu1 - cpu0);
+        frameAllocations.push_back(static_cast<double>(allocations1 - allocations0));
+    }
+
+    // Every pass, first with timer queries, then with glFinish around it.
+    TimerQueryClock queryClock(renderPassCount);
+    FinishedWallClock finishClock(renderPassCount);
+    for (SlotClock* clock : {static_cast<SlotClock*>(&queryClock), static_cast<SlotClock*>(&finishClock)}) {
+        RendererPassClock passClock(*clock);
+        renderer.passTimer = &passClock;
+        for (int i = 0; i < options.frames && play(); ++i)
+            clock->endFrame();
+        renderer.passTimer = nullptr;
+    }
+
+    // The yardstick, at the size the frame's targets have.
+    TimerQueryClock baselineQueries(1);
+    FinishedWallClock baselineFinished(1);
+    {
+        BaselinePass baseline(renderer.quadVAO, renderer.width, renderer.height);
+        glDisable(GL_DEPTH_TEST); // as in the post-processing
+        for (SlotClock* clock : {static_cast<SlotClock*>(&baselineQueries), static_cast<SlotClock*>(&baselineFinished)}) {
+            for (int round = 0; round < options.frames; ++round) {
+                for (int n = 0; n < baselinePassesPerRound; ++n) {
+                    clock->start(0);
+                    baseline.draw(n);
+                    clock->stop();
+                }
+                clock->endFrame();
+            }
+        }
+        glEnable(GL_DEPTH_TEST);
+    }
+    const double baselineFinishedMs = median(baselineFinished.samples[0]);
+    const double baselineQueryMs = median(baselineQueries.samples[0]);
+
+    const std::string rendererName = plain(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    const long peakKiB = peakResidentKiB();
+
+    Figures figures;
+    figures.add("width", renderer.width);
+    figures.add("height", renderer.height);
+    figures.add("frames", options.frames);
+    figures.add("warmup", options.warmup);
+    figures.add("frames_measured", static_cast<double>(frameWall.size()));
+    figures.add("game_over_during_run", ended ? 1 : 0);
+
+    std::printf("vantor-bench %dx%d on %s: frame time 1/60 s, no keys held, %d warm-up frames, %d measured "
+                "frames per phase\n",
+                renderer.width, renderer.height, rendererName.c_str(), options.warmup, options.frames);
+    if (ended)
+        std::printf("note: the moon hit a stone after which the game draws nothing: only %zu frames measured\n",
+                    frameWall.size());
+
+    std::printf("\nStart-up (milliseconds)\n");
+    struct Stage {
+        const char* key;
+        const char* label;
+        StartupStage stage;
+    };
+    const Stage stages[] = {
+        {"startup_shader_build_ms", "shader read/compile/link", StartupStage::ShaderBuild},
+        {"startup_image_decode_ms", "image decoding (FreeImage)", StartupStage::ImageDecode},
+        {"startup_texture_upload_ms", "texture upload + mipmaps", StartupStage::TextureUpload},
+        {"startup_model_import_ms", "model import (Assimp + buffers)", StartupStage::ModelImport},
+        {"startup_glyphs_ms", "glyphs (FreeType + textures)", StartupStage::Glyphs},
+        {"startup_render_targets_ms", "render targets + shadow map", StartupStage::RenderTargets},
+    };
+    double stagesMs = 0.0;
+    printRow("process start -> main()", sinceProcessStart, "ms",
+             processAtMain >= 0.0 ? "(kernel start time, clock-tick resolution)" : "(not available)");
+    printRow("process start -> world+renderer", readyMs, "ms");
+    printRow("process start -> first frame shown", firstFrameMs, "ms");
+    figures.add("startup_process_to_main_ms", sinceProcessStart);
+    figures.add("startup_ready_ms", readyMs);
+    figures.add("startup_first_frame_ms", firstFrameMs);
+    for (const Stage& stage : stages) {
+        const double ms = loading[stage.stage] * 1e3;
+        stagesMs += ms;
+        printRow(stage.label, ms, "ms");
+        figures.add(stage.key, ms);
+    }
+    const double otherMs = readyMs - sinceProcessStart - stagesMs;
+    printRow("other (GLFW, context, driver, objects)", otherMs, "ms");
+    printRow("first frame (incl. driver code gen.)", firstFrameDraw, "ms");
+    figures.add("startup_other_ms", otherMs);
+    figures.add("startup_first_frame_draw_ms", firstFrameDraw);
+
+    std::printf("\nWhole frame (%zu frames; wall time with glFinish before each clock read)\n", frameWall.size());
+    printRow("wall time, median", median(frameWall), "ms");
+    printRow("wall time, 90th percentile", percentile90(frameWall), "ms");
+    printRow("main-thread CPU time, median", median(frameCpu), "ms", "(game, GL calls, driver front end)");
+    printRow("heap allocations (operator new)", median(frameAllocations), "", "(median per frame)");
+    printRow("whole frame / baseline pass", median(frameWall) / baselineFinishedMs, "x");
+    figures.add("frame_wall_median_ms", median(frameWall));
+    figures.add("frame_wall_p90_ms", percentile90(frameWall));
+    figures.add("frame_cpu_median_ms", median(frameCpu));
+    figures.add("frame_allocations_median", median(frameAllocations));
+
+    std::printf("\nPasses (median per frame, milliseconds)\n"
+                "  sync = wall time with glFinish before and after the pass (the real cost, used for 'x base')\n"
+                "  gl   = GL_TIME_ELAPSED query (on llvmpipe it may cover only the submission of the commands)\n"
+                "  x base = sync time of one pass over the sync time of one plain full-screen pass\n");
+    std::printf("  %-16s %10s %10s %8s\n", "pass", "sync", "gl", "x base");
+    for (int p = 0; p < renderPassCount; ++p) {
+        const char* name = renderPassNames[p];
+        const RenderPass pass = static_cast<RenderPass>(p);
+        const bool chain = pass == RenderPass::BlurA || pass == RenderPass::BlurB;
+        const double syncMs = median(finishClock.samples[static_cast<size_t>(p)]);
+        const double glMs = median(queryClock.samples[static_cast<size_t>(p)]);
+        const double times = syncMs / (chain ? 10.0 : 1.0) / baselineFinishedMs;
+        std::printf("  %-16s %10.3f %10.3f %8.2f%s\n", name, syncMs, glMs, times,
+                    chain ? "  (10 passes; x base per pass)" : "");
+        figures.add(std::string("pass_") + name + "_sync_ms", syncMs);
+        figures.add(std::string("pass_") + name + "_gl_ms", glMs);
+        figures.add(std::string("pass_") + name + (chain ? "_per_pass_x_baseline" : "_x_baseline"), times);
+    }
+    std::printf("  %-16s %10.3f %10.3f %8.2f  (one pass: 1 texel read and written, %d per round)\n", "baseline",
+                baselineFinishedMs, baselineQueryMs, 1.0, baselinePassesPerRound);
+    figures.add("baseline_sync_ms", baselineFinishedMs);
+    figures.add("baseline_gl_ms", baselineQueryMs);
+
+    std::printf("\nMemory\n");
+    printRow("peak resident set", static_cast<double>(peakKiB) / 1024.0, "MiB");
+    figures.add("memory_peak_rss_kib", static_cast<double>(peakKiB));
+
+    std::printf("\nJSON %s\n", figures.json(rendererName).c_str());
+    std::fflush(stdout);
+    return 0;
+}
