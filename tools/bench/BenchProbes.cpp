@@ -32,14 +32,40 @@ double clockMs(clockid_t clock)
 
 } // namespace
 
-// Every heap allocation of the C++ code in this process goes through here
-// (the C parts of the driver use malloc directly and are not counted).
-void* operator new(std::size_t size)
+namespace {
+
+void* countedAllocation(std::size_t size) noexcept
 {
     allocationCount.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size != 0 ? size : 1))
+    return std::malloc(size != 0 ? size : 1);
+}
+
+} // namespace
+
+// Every heap allocation of the C++ code in this process goes through here
+// (the C parts of the driver use malloc directly and are not counted). The
+// plain and the array forms, with and without nothrow, are all replaced, so
+// that every pair of them meets in malloc and free.
+void* operator new(std::size_t size)
+{
+    if (void* memory = countedAllocation(size))
         return memory;
     throw std::bad_alloc();
+}
+
+void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return countedAllocation(size);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return countedAllocation(size);
 }
 
 void operator delete(void* memory) noexcept
@@ -47,7 +73,27 @@ void operator delete(void* memory) noexcept
     std::free(memory);
 }
 
+void operator delete[](void* memory) noexcept
+{
+    std::free(memory);
+}
+
 void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete[](void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete[](void* memory, const std::nothrow_t&) noexcept
 {
     std::free(memory);
 }
