@@ -32,11 +32,12 @@ int Screenshot::distinctColours() const
     return static_cast<int>(colours.size());
 }
 
-std::string findWindow(const std::string& title, double maxSeconds)
+std::string findWindow(const std::string& title, double maxSeconds, int pid)
 {
+    const std::string owner = pid > 0 ? " --pid " + std::to_string(pid) : "";
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < maxSeconds) {
-        std::string id = shellOutput("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n 1");
+        std::string id = shellOutput("xdotool search --onlyvisible" + owner + " --name '^" + title + "$' 2>/dev/null | head -n 1");
         while (!id.empty() && (id.back() == '\n' || id.back() == ' '))
             id.pop_back();
         if (!id.empty())
@@ -75,13 +76,15 @@ Screenshot takeScreenshot(const std::string& windowId)
 
 void pressKey(const std::string& windowId, const std::string& key)
 {
-    shellOutput("xdotool windowfocus --sync " + windowId + " 2>/dev/null; xdotool key --delay 50 " + key + " 2>/dev/null");
+    // Sent to the window itself, not to whatever has the focus: other tests
+    // may have their own windows on the same display.
+    shellOutput("xdotool key --window " + windowId + " " + key + " 2>/dev/null");
 }
 
 void holdKey(const std::string& windowId, const std::string& key, double seconds)
 {
-    shellOutput("xdotool windowfocus --sync " + windowId + " 2>/dev/null; xdotool keydown " + key +
-                " 2>/dev/null; sleep " + std::to_string(seconds) + "; xdotool keyup " + key + " 2>/dev/null");
+    shellOutput("xdotool keydown --window " + windowId + " " + key + " 2>/dev/null; sleep " +
+                std::to_string(seconds) + "; xdotool keyup --window " + windowId + " " + key + " 2>/dev/null");
 }
 
 Screenshot settledScreenshot(const std::string& windowId, double maxSeconds)

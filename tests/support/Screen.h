@@ -19,8 +19,9 @@ struct Screenshot {
 };
 
 // The id of the first visible window with this exact title, waiting for it to
-// appear (empty when none appears in time).
-std::string findWindow(const std::string& title, double maxSeconds);
+// appear (empty when none appears in time). With a process id, only that
+// process's windows count (tests may run side by side on one display).
+std::string findWindow(const std::string& title, double maxSeconds, int pid = 0);
 Screenshot takeScreenshot(const std::string& windowId);
 // Focuses the window and taps a key (pressed and released at once) with
 // xdotool, e.g. "F2": enough for the toggles, which act on release.
