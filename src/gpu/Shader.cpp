@@ -18,6 +18,17 @@ namespace {
     std::exit(1);
 }
 
+// Writes the info log of a shader or program object and ends the process.
+template <typename GetParameter, typename GetLog>
+[[noreturn]] void failWithLog(GLuint object, GetParameter getParameter, GetLog getLog)
+{
+    GLint length = 0;
+    getParameter(object, GL_INFO_LOG_LENGTH, &length);
+    std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    getLog(object, static_cast<GLsizei>(log.size()), nullptr, log.data());
+    fail(log.data());
+}
+
 } // namespace
 
 Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
@@ -56,13 +67,8 @@ void Shader::loadShader(const std::string& path, GLenum type, GLuint& out)
 
     GLint compiled = 0;
     glGetShaderiv(out, GL_COMPILE_STATUS, &compiled);
-    if (compiled == 0) {
-        GLint length = 0;
-        glGetShaderiv(out, GL_INFO_LOG_LENGTH, &length);
-        std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
-        glGetShaderInfoLog(out, static_cast<GLsizei>(log.size()), nullptr, log.data());
-        fail(log.data());
-    }
+    if (compiled == 0)
+        failWithLog(out, glGetShaderiv, glGetShaderInfoLog);
 }
 
 void Shader::link()
@@ -73,13 +79,8 @@ void Shader::link()
 
     GLint linked = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (linked == 0) {
-        GLint length = 0;
-        glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-        std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
-        glGetProgramInfoLog(program, static_cast<GLsizei>(log.size()), nullptr, log.data());
-        fail(log.data());
-    }
+    if (linked == 0)
+        failWithLog(program, glGetProgramiv, glGetProgramInfoLog);
 }
 
 GLint Shader::location(const char* name) const
