@@ -178,7 +178,10 @@ TEST_F(BenchRun, RunsWhatItWasAskedFor)
     EXPECT_EQ(figure("frames"), 3);
     EXPECT_EQ(figure("warmup"), 1);
     EXPECT_EQ(figure("frames_measured"), 3);
-    EXPECT_EQ(figure("game_over_during_run"), 0); // the moon is far from any stone this early
+    EXPECT_EQ(figure("frames_measured_gl_passes"), 3);
+    EXPECT_EQ(figure("frames_measured_sync_passes"), 3);
+    EXPECT_EQ(figure("game_over_at_frame"), 0); // the moon is far from any stone this early
+    EXPECT_EQ(run->out.find("note:"), std::string::npos);
 }
 
 TEST_F(BenchRun, StartUpFiguresAddUp)
@@ -255,4 +258,30 @@ TEST(BenchOptions, BadCommandLinesGiveUsageAndStatusTwo)
         EXPECT_EQ(result.out, "") << shown;
         EXPECT_EQ(result.err, "usage: vantor-bench width height [--frames N] [--warmup N]\n") << shown;
     }
+}
+
+TEST(BenchGameOver, MeasuringStopsWhereTheMoonHitsAStoneAndSaysSo)
+{
+    // With no keys held the moon meets a stone long before 3 x 200 frames.
+    const ProcessResult result = runBench({"64", "48", "--frames", "200", "--warmup", "0"});
+    ASSERT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("Game Over - You reached 0 Points\n"), std::string::npos);
+    EXPECT_EQ(linesStartingWith(result.out, "note: the moon hit a stone in frame ").size(), 1u) << result.out;
+
+    const std::vector<std::string> jsonLines = linesStartingWith(result.out, "JSON ");
+    ASSERT_EQ(jsonLines.size(), 1u);
+    const std::optional<FlatJson> parsed = FlatJsonParser(jsonLines[0]).parse();
+    ASSERT_TRUE(parsed.has_value());
+    const auto& numbers = parsed->numbers;
+    const double endedAt = numbers.at("game_over_at_frame");
+    const double whole = numbers.at("frames_measured");
+    EXPECT_GT(endedAt, 0.0);
+    EXPECT_GT(whole, 0.0);
+    EXPECT_LT(whole, 200.0);
+    // Each round plays three measured frames, all of them before the end.
+    EXPECT_LE(3.0 * whole - 2.0, endedAt);
+    EXPECT_LE(numbers.at("frames_measured_gl_passes"), whole);
+    EXPECT_LE(numbers.at("frames_measured_sync_passes"), numbers.at("frames_measured_gl_passes"));
+    EXPECT_GT(numbers.at("pass_shadow_sync_ms"), 0.0);
 }

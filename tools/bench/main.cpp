@@ -136,13 +136,17 @@ int main(int argc, char** argv)
     AppState& state = game->state();
     Renderer& renderer = *state.renderer;
 
-    bool ended = false; // the moon hit a stone: the game draws nothing more
+    // With no keys held the moon runs into a stone after about 290 frames;
+    // from then on the game draws nothing, so measuring stops there.
+    int played = 0;
+    int endedAt = 0; // the frame that hit the stone, 0 while playing
     auto play = [&]() {
-        if (state.gameOver) {
-            ended = true;
+        if (state.gameOver)
             return false;
-        }
         game->advance(frameTime, {}, true);
+        ++played;
+        if (state.gameOver)
+            endedAt = played;
         return true;
     };
 
@@ -156,8 +160,23 @@ int main(int argc, char** argv)
     }
     glFinish();
 
-    // Whole frames, nothing else measured.
+    // Rounds of three frames: one measured whole with nothing else, one with
+    // a timer query around each pass, one with glFinish around each pass. So
+    // all three see the same stretch of the track.
     std::vector<double> frameWall, frameCpu, frameAllocations;
+    TimerQueryClock queryClock(renderPassCount);
+    FinishedWallClock finishClock(renderPassCount);
+    RendererPassClock queryPasses(queryClock);
+    RendererPassClock finishedPasses(finishClock);
+    int passFrames[2] = {0, 0};
+    auto playTimed = [&](PassTimer& passes, SlotClock& clock, int& count) {
+        renderer.passTimer = &passes;
+        const bool drawn = play();
+        renderer.passTimer = nullptr;
+        clock.endFrame();
+        count += drawn ? 1 : 0;
+        return drawn;
+    };
     for (int i = 0; i < options.frames; ++i) {
         glFinish();
         const double wall0 = wallMs();
@@ -171,17 +190,9 @@ int main(int argc, char** argv)
         frameWall.push_back(wallMs() - wall0);
         frameCpu.push_back(cpu1 - cpu0);
         frameAllocations.push_back(static_cast<double>(allocations1 - allocations0));
-    }
 
-    // Every pass, first with timer queries, then with glFinish around it.
-    TimerQueryClock queryClock(renderPassCount);
-    FinishedWallClock finishClock(renderPassCount);
-    for (SlotClock* clock : {static_cast<SlotClock*>(&queryClock), static_cast<SlotClock*>(&finishClock)}) {
-        RendererPassClock passClock(*clock);
-        renderer.passTimer = &passClock;
-        for (int i = 0; i < options.frames && play(); ++i)
-            clock->endFrame();
-        renderer.passTimer = nullptr;
+        if (!playTimed(queryPasses, queryClock, passFrames[0]) || !playTimed(finishedPasses, finishClock, passFrames[1]))
+            break;
     }
 
     // The yardstick, at the size the frame's targets have.
@@ -214,14 +225,17 @@ int main(int argc, char** argv)
     figures.add("frames", options.frames);
     figures.add("warmup", options.warmup);
     figures.add("frames_measured", static_cast<double>(frameWall.size()));
-    figures.add("game_over_during_run", ended ? 1 : 0);
+    figures.add("frames_measured_gl_passes", passFrames[0]);
+    figures.add("frames_measured_sync_passes", passFrames[1]);
+    figures.add("game_over_at_frame", endedAt);
 
     std::printf("vantor-bench %dx%d on %s: frame time 1/60 s, no keys held, %d warm-up frames, %d measured "
                 "frames per phase\n",
                 renderer.width, renderer.height, rendererName.c_str(), options.warmup, options.frames);
-    if (ended)
-        std::printf("note: the moon hit a stone after which the game draws nothing: only %zu frames measured\n",
-                    frameWall.size());
+    if (endedAt > 0)
+        std::printf("note: the moon hit a stone in frame %d, after which the game draws nothing; frames measured: "
+                    "%zu whole, %d gl passes, %d sync passes\n",
+                    endedAt, frameWall.size(), passFrames[0], passFrames[1]);
 
     std::printf("\nStart-up (milliseconds)\n");
     struct Stage {
