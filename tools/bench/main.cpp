@@ -103,6 +103,12 @@ std::string plain(const char* text)
     return out;
 }
 
+// a / b, or 0 where nothing was measured to compare with.
+double ratio(double a, double b)
+{
+    return b > 0.0 ? a / b : 0.0;
+}
+
 void printRow(const char* label, double value, const char* unit, const char* note = "")
 {
     std::printf("  %-34s %10.2f %-4s %s\n", label, value, unit, note);
@@ -161,8 +167,8 @@ int main(int argc, char** argv)
     glFinish();
 
     // Rounds of three frames: one measured whole with nothing else, one with
-    // a timer query around each pass, one with glFinish around each pass. So
-    // all three see the same stretch of the track.
+    // a timer query around each pass, one with glFinish around each pass (so
+    // all three see the same stretch of the track), then the yardstick.
     std::vector<double> frameWall, frameCpu, frameAllocations;
     TimerQueryClock queryClock(renderPassCount);
     FinishedWallClock finishClock(renderPassCount);
@@ -177,6 +183,22 @@ int main(int argc, char** argv)
         count += drawn ? 1 : 0;
         return drawn;
     };
+    // The yardstick, at the size the frame's targets have, measured in the same
+    // rounds so that both see the machine in the same state.
+    BaselinePass baseline(renderer.quadVAO, renderer.width, renderer.height);
+    TimerQueryClock baselineQueries(1);
+    FinishedWallClock baselineFinished(1);
+    auto playBaseline = [&](SlotClock& clock) {
+        glDisable(GL_DEPTH_TEST); // as in the post-processing
+        for (int n = 0; n < baselinePassesPerRound; ++n) {
+            clock.start(0);
+            baseline.draw(n);
+            clock.stop();
+        }
+        clock.endFrame();
+        glEnable(GL_DEPTH_TEST);
+    };
+
     for (int i = 0; i < options.frames; ++i) {
         glFinish();
         const double wall0 = wallMs();
@@ -193,26 +215,10 @@ int main(int argc, char** argv)
 
         if (!playTimed(queryPasses, queryClock, passFrames[0]) || !playTimed(finishedPasses, finishClock, passFrames[1]))
             break;
+        playBaseline(baselineQueries);
+        playBaseline(baselineFinished);
     }
 
-    // The yardstick, at the size the frame's targets have.
-    TimerQueryClock baselineQueries(1);
-    FinishedWallClock baselineFinished(1);
-    {
-        BaselinePass baseline(renderer.quadVAO, renderer.width, renderer.height);
-        glDisable(GL_DEPTH_TEST); // as in the post-processing
-        for (SlotClock* clock : {static_cast<SlotClock*>(&baselineQueries), static_cast<SlotClock*>(&baselineFinished)}) {
-            for (int round = 0; round < options.frames; ++round) {
-                for (int n = 0; n < baselinePassesPerRound; ++n) {
-                    clock->start(0);
-                    baseline.draw(n);
-                    clock->stop();
-                }
-                clock->endFrame();
-            }
-        }
-        glEnable(GL_DEPTH_TEST);
-    }
     const double baselineFinishedMs = median(baselineFinished.samples[0]);
     const double baselineQueryMs = median(baselineQueries.samples[0]);
 
@@ -276,7 +282,7 @@ int main(int argc, char** argv)
     printRow("wall time, 90th percentile", percentile90(frameWall), "ms");
     printRow("main-thread CPU time, median", median(frameCpu), "ms", "(game, GL calls, driver front end)");
     printRow("heap allocations (operator new)", median(frameAllocations), "", "(median per frame)");
-    printRow("whole frame / baseline pass", median(frameWall) / baselineFinishedMs, "x");
+    printRow("whole frame / baseline pass", ratio(median(frameWall), baselineFinishedMs), "x");
     figures.add("frame_wall_median_ms", median(frameWall));
     figures.add("frame_wall_p90_ms", percentile90(frameWall));
     figures.add("frame_cpu_median_ms", median(frameCpu));
@@ -293,7 +299,7 @@ int main(int argc, char** argv)
         const bool chain = pass == RenderPass::BlurA || pass == RenderPass::BlurB;
         const double syncMs = median(finishClock.samples[static_cast<size_t>(p)]);
         const double glMs = median(queryClock.samples[static_cast<size_t>(p)]);
-        const double times = syncMs / (chain ? 10.0 : 1.0) / baselineFinishedMs;
+        const double times = ratio(syncMs / (chain ? 10.0 : 1.0), baselineFinishedMs);
         std::printf("  %-16s %10.3f %10.3f %8.2f%s\n", name, syncMs, glMs, times,
                     chain ? "  (10 passes; x base per pass)" : "");
         figures.add(std::string("pass_") + name + "_sync_ms", syncMs);
