@@ -129,9 +129,12 @@ ProcessResult playAndQuit(const ContentCopy& content)
     while (printedFrameSeconds(game.out) < playedSeconds && game.running() &&
            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < startSeconds)
         game.pump(0.2);
-    EXPECT_GE(printedFrameSeconds(game.out), playedSeconds) << "the game did not keep running";
+    EXPECT_GE(printedFrameSeconds(game.out), playedSeconds)
+        << "no frame times (the game stopped, or never got F2); stdout: " << game.out;
     holdKeyDown(window, "Escape", 0.5);
-    return game.finish(failSeconds);
+    ProcessResult result = game.finish(failSeconds);
+    EXPECT_FALSE(result.timedOut) << "Escape did not close the game";
+    return result;
 }
 
 } // namespace

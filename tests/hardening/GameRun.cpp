@@ -70,7 +70,7 @@ std::string windowOfProcess(BackgroundProcess& process, double maxSeconds)
 {
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < maxSeconds) {
-        std::string id = shellOutput("xdotool search --onlyvisible --pid " + std::to_string(process.pid()) +
+        std::string id = shellOutput("xdotool search --all --onlyvisible --pid " + std::to_string(process.pid()) +
                                      " --name '^VANTOR$' 2>/dev/null | head -n 1");
         while (!id.empty() && (id.back() == '\n' || id.back() == ' '))
             id.pop_back();
@@ -90,9 +90,13 @@ void tapKey(const std::string& windowId, const std::string& key)
 
 void holdKeyDown(const std::string& windowId, const std::string& key, double seconds)
 {
-    // The window may be gone by the time the key is let go: that is fine.
+    // xdotool presses the key in the X server itself (not just in a message
+    // to the window) when the window has the focus. Should the window be gone
+    // by the time the key is let go, the key is released once more without a
+    // window, or it would stay down and repeat into the next game's window.
     shellOutput("xdotool keydown --window " + windowId + " " + key + " >/dev/null 2>&1; sleep " +
-                std::to_string(seconds) + "; xdotool keyup --window " + windowId + " " + key + " >/dev/null 2>&1");
+                std::to_string(seconds) + "; xdotool keyup --window " + windowId + " " + key +
+                " >/dev/null 2>&1 || xdotool keyup " + key + " >/dev/null 2>&1");
 }
 
 double printedFrameSeconds(const std::string& out)

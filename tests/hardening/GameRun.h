@@ -27,9 +27,9 @@ private:
     std::string root;
 };
 
-// The visible window of a child process (found by its process id, so that
-// other games on the same display do not matter); empty when the child ends
-// or no window appears in time.
+// The visible window of a child process: both its process id and its title
+// must match, so that other games on the same display do not matter. Empty
+// when the child ends or no window appears in time.
 std::string windowOfProcess(BackgroundProcess& process, double maxSeconds);
 // Keys sent straight to one window (no focus needed): a tap, and a key held
 // for a while, which the game polls once per frame.
