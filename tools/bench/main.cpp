@@ -236,7 +236,7 @@ int main(int argc, char** argv)
     figures.add("game_over_at_frame", endedAt);
 
     std::printf("vantor-bench %dx%d on %s: frame time 1/60 s, no keys held, %d warm-up frames, %d measured "
-                "frames per phase\n",
+                "rounds (3 frames and the plain pass each)\n",
                 renderer.width, renderer.height, rendererName.c_str(), options.warmup, options.frames);
     if (endedAt > 0)
         std::printf("note: the moon hit a stone in frame %d, after which the game draws nothing; frames measured: "
