@@ -50,6 +50,9 @@ protected:
 
     void SetUp() override
     {
+        // Under its own title, so that tests looking for the real game's
+        // window ("VANTOR") on the same display never take this one.
+        glfwSetWindowTitle(state.window, "VANTOR window events");
         glfwShowWindow(state.window);
         state.paused = true; // the same stretch of track in every picture
         sinkStones(world);
