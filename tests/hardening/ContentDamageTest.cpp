@@ -4,6 +4,7 @@
 // with a message and status 1, a bad font leaves the game without text and
 // only prints FreeType's complaints. Never a crash, never a hang.
 #include "GameRun.h"
+#include "Screen.h"
 
 #include <gtest/gtest.h>
 
@@ -118,20 +119,20 @@ ProcessResult playAndQuit(const ContentCopy& content)
     ProcessOptions options;
     options.workingDirectory = content.runDirectory();
     BackgroundProcess game(gameBinary(), {"160", "120"}, options);
-    const std::string window = windowOfProcess(game, startSeconds);
+    const std::string window = findWindow("VANTOR", startSeconds, game.pid());
     if (window.empty()) {
         ADD_FAILURE() << "no game window appeared";
         return game.finish(0.0);
     }
-    tapKey(window, "P");
-    tapKey(window, "F2");
+    pressKey(window, "P");
+    pressKey(window, "F2");
     const auto start = std::chrono::steady_clock::now();
     while (printedFrameSeconds(game.out) < playedSeconds && game.running() &&
            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < startSeconds)
         game.pump(0.2);
     EXPECT_GE(printedFrameSeconds(game.out), playedSeconds)
         << "no frame times (the game stopped, or never got F2); stdout: " << game.out;
-    holdKeyDown(window, "Escape", 0.5);
+    holdKey(window, "Escape", 0.5);
     ProcessResult result = game.finish(failSeconds);
     EXPECT_FALSE(result.timedOut) << "Escape did not close the game";
     return result;

@@ -1,16 +1,12 @@
 #include "GameRun.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -64,39 +60,6 @@ void ContentCopy::replace(const std::string& relative, const std::string& bytes)
     remove(relative);
     std::ofstream file(fs::path(root) / "Content" / relative, std::ios::binary);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string windowOfProcess(BackgroundProcess& process, double maxSeconds)
-{
-    const auto start = std::chrono::steady_clock::now();
-    while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < maxSeconds) {
-        std::string id = shellOutput("xdotool search --all --onlyvisible --pid " + std::to_string(process.pid()) +
-                                     " --name '^VANTOR$' 2>/dev/null | head -n 1");
-        while (!id.empty() && (id.back() == '\n' || id.back() == ' '))
-            id.pop_back();
-        if (!id.empty())
-            return id;
-        if (!process.running())
-            return "";
-        process.pump(0.2);
-    }
-    return "";
-}
-
-void tapKey(const std::string& windowId, const std::string& key)
-{
-    shellOutput("xdotool key --window " + windowId + " " + key + " >/dev/null 2>&1");
-}
-
-void holdKeyDown(const std::string& windowId, const std::string& key, double seconds)
-{
-    // xdotool presses the key in the X server itself (not just in a message
-    // to the window) when the window has the focus. Should the window be gone
-    // by the time the key is let go, the key is released once more without a
-    // window, or it would stay down and repeat into the next game's window.
-    shellOutput("xdotool keydown --window " + windowId + " " + key + " >/dev/null 2>&1; sleep " +
-                std::to_string(seconds) + "; xdotool keyup --window " + windowId + " " + key +
-                " >/dev/null 2>&1 || xdotool keyup " + key + " >/dev/null 2>&1");
 }
 
 double printedFrameSeconds(const std::string& out)

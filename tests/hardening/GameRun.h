@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers for running the real game against damaged content and driving it
-// through its own window.
+// Helpers for running the real game against damaged content and reading what
+// it prints.
 #include "Process.h"
 
 #include <string>
@@ -26,15 +26,6 @@ public:
 private:
     std::string root;
 };
-
-// The visible window of a child process: both its process id and its title
-// must match, so that other games on the same display do not matter. Empty
-// when the child ends or no window appears in time.
-std::string windowOfProcess(BackgroundProcess& process, double maxSeconds);
-// Keys sent straight to one window (no focus needed): a tap, and a key held
-// for a while, which the game polls once per frame.
-void tapKey(const std::string& windowId, const std::string& key);
-void holdKeyDown(const std::string& windowId, const std::string& key, double seconds);
 
 // The sum of the frame times of all "frametime: " lines, in seconds.
 double printedFrameSeconds(const std::string& out);

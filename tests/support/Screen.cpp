@@ -34,7 +34,9 @@ int Screenshot::distinctColours() const
 
 std::string findWindow(const std::string& title, double maxSeconds, int pid)
 {
-    const std::string owner = pid > 0 ? " --pid " + std::to_string(pid) : "";
+    // --all: xdotool's default is to match windows that meet ANY condition,
+    // which would take another process's window of the same title.
+    const std::string owner = pid > 0 ? " --all --pid " + std::to_string(pid) : "";
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < maxSeconds) {
         std::string id = shellOutput("xdotool search --onlyvisible" + owner + " --name '^" + title + "$' 2>/dev/null | head -n 1");
@@ -83,8 +85,13 @@ void pressKey(const std::string& windowId, const std::string& key)
 
 void holdKey(const std::string& windowId, const std::string& key, double seconds)
 {
-    shellOutput("xdotool keydown --window " + windowId + " " + key + " 2>/dev/null; sleep " +
-                std::to_string(seconds) + "; xdotool keyup --window " + windowId + " " + key + " 2>/dev/null");
+    // When the window has the focus xdotool presses the key in the X server
+    // itself; should the window be gone by the time the key is let go (Escape
+    // closes the game), it is released once more without a window, or it
+    // would stay down and repeat into whichever window gets the focus next.
+    shellOutput("xdotool keydown --window " + windowId + " " + key + " >/dev/null 2>&1; sleep " +
+                std::to_string(seconds) + "; xdotool keyup --window " + windowId + " " + key +
+                " >/dev/null 2>&1 || xdotool keyup " + key + " >/dev/null 2>&1");
 }
 
 Screenshot settledScreenshot(const std::string& windowId, double maxSeconds)
