@@ -6,6 +6,8 @@
 #include "scene/Moon.h"
 #include "scene/World.h"
 
+#include "Track.h"
+
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
@@ -20,13 +22,7 @@ protected:
     World& world = *state.world;
     scene::Moon& moon = *world.moon;
 
-    void emptyTrack()
-    {
-        for (int section : {1, 2}) {
-            world.clearObstacles(section);
-            world.clearGoodies(section);
-        }
-    }
+    void emptyTrack() { ::emptyTrack(world); }
     // A stone or cogwheel record standing at the given point.
     static glm::mat4 at(const glm::vec3& p) { return glm::translate(glm::mat4(1.0f), p); }
     void addObstacle(const glm::vec3& p, int section = 1)
@@ -256,20 +252,14 @@ TEST_F(Rules, NoRefillUntilTheMoonNearsRefillPoint2)
 TEST_F(Rules, SectionsAlternateLapAfterLapWithBoundedLists)
 {
     // The stones are made harmless by sinking every record far below the track.
-    auto sink = [this]() {
-        for (auto* list : {&world.obstacleList1, &world.obstacleList2})
-            for (ObstacleInstance& o : *list)
-                if (o.model[3].y > -50.0f)
-                    o.model[3].y -= 100.0f;
-    };
-    sink();
+    sinkStones(world);
     int refills1 = 0;
     int refills2 = 0;
     bool armed1 = state.refillArmed1;
     const int frames = static_cast<int>(10 * 25.2 / (1.0 / 60.0)); // ten laps
     for (int i = 0; i < frames && !state.gameOver; ++i) {
         game.advance(1.0f / 60.0f);
-        sink();
+        sinkStones(world);
         if (state.refillArmed1 != armed1) {
             armed1 = state.refillArmed1;
             // Armed 1 means section 2 was just refilled (the moon is on section 1).

@@ -9,6 +9,8 @@
 #include "scene/Moonmoon.h"
 #include "scene/World.h"
 
+#include "Track.h"
+
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
@@ -32,13 +34,7 @@ protected:
     World& world = *state.world;
     scene::Moon& moon = *world.moon;
 
-    void emptyTrack()
-    {
-        for (int section : {1, 2}) {
-            world.clearObstacles(section);
-            world.clearGoodies(section);
-        }
-    }
+    void emptyTrack() { ::emptyTrack(world); }
     void placeMoon(float angle, float radius)
     {
         moon.orbitAngle = angle;

@@ -1,7 +1,7 @@
 // Twenty laps in a hidden window: the stones are made harmless, the moon
 // steers and jumps at random, and every 30th frame is drawn. Nothing may pile
 // up on the way: no OpenGL objects, no list entries, no OpenGL errors.
-#include "Harmless.h"
+#include "Track.h"
 
 #include "app/AppState.h"
 #include "app/HeadlessGame.h"

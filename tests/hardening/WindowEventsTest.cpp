@@ -2,7 +2,7 @@
 // driver: resized to odd sizes and back, minimised and restored, and looked
 // at through the god camera flown far out. Every frame must fill the window
 // at its current size, and OpenGL must never complain.
-#include "Harmless.h"
+#include "Track.h"
 
 #include "app/AppState.h"
 #include "app/HeadlessGame.h"

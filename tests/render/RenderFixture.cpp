@@ -1,5 +1,7 @@
 #include "RenderFixture.h"
 
+#include "app/Startup.h"
+#include "app/WorldSetup.h"
 #include "camera/GameCamera.h"
 #include "camera/GodCamera.h"
 #include "scene/World.h"
@@ -78,18 +80,11 @@ GameScene::GameScene(int width, int height, bool withWorld) : gl(width, height)
 {
     AppState& state = appState();
     state.window = gl.window;
-    if (withWorld) {
-        state.world = std::make_unique<World>();
-        state.world->loadResources();
-        state.world->buildScene();
-        state.godCamera = std::make_unique<GodCamera>();
-        state.gameCamera = std::make_unique<GameCamera>();
-        state.activeCamera = state.gameCamera.get();
-    }
-    state.renderer = std::make_unique<Renderer>();
-    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
+    if (withWorld)
+        setUpWorld(); // world, cameras, renderer: as the game builds them
+    else
+        state.renderer = std::make_unique<Renderer>();
+    setInitialGlState(width, height);
 }
 
 GameScene::~GameScene()
