@@ -11,7 +11,9 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 
 HeadlessGame::HeadlessGame(Graphics graphics, int width, int height) : graphics(graphics)
 {
@@ -30,7 +32,14 @@ HeadlessGame::HeadlessGame(Graphics graphics, int width, int height) : graphics(
         return;
     }
 
-    if (!glfwInit())
+    // A busy virtual display now and then refuses a connection: try again.
+    bool initialised = false;
+    for (int attempt = 0; attempt < 4 && !initialised; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        initialised = glfwInit() == GLFW_TRUE;
+    }
+    if (!initialised)
         throw std::runtime_error("glfwInit failed (no display?)");
     requestOpenGl41Core();
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);

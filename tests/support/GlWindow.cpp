@@ -2,9 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 GlWindow::GlWindow(int width, int height)
 {
-    if (!glfwInit()) {
+    // Under load the virtual display now and then refuses a connection: try again.
+    bool initialised = false;
+    for (int attempt = 0; attempt < 4 && !initialised; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        initialised = glfwInit() == GLFW_TRUE;
+    }
+    if (!initialised) {
         ADD_FAILURE() << "glfwInit failed (is DISPLAY set?)";
         return;
     }

@@ -21,6 +21,10 @@ struct ProcessOptions {
     bool stdinIsTerminal = false;           // give the child a pseudo-terminal as stdin
     std::string terminalInput;              // bytes typed into that terminal
     double safetyKillSeconds = 300.0;       // a hung child is killed, never waited for forever
+    // Under load the virtual display now and then refuses a connection
+    // (XOpenDisplay fails, the game says "ERROR: Failed to initialize GLFW").
+    // Such a start is retried a few times, unless the test set DISPLAY itself.
+    bool retryRefusedDisplay = true;
 };
 
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& args,
