@@ -52,6 +52,20 @@ void Renderer::renderScene(World* world, Camera* camera)
     const glm::vec3 lightDirection = glm::normalize(sunPosition);
     const glm::vec3 cameraPosition = camera->getPosition();
 
+    // The obstacles' and goodies' shared program set-up: sun light with
+    // shadows, with the shadow map on the given unit and the colour on unit 0.
+    auto useTemplateProgram = [&](const Shader& shader, int shadowUnit, const MaterialP& material) {
+        glUseProgram(shader.program);
+        shader.setMat4("light_view_project", lightMatrix);
+        shader.setInt("shadowMap", shadowUnit);
+        shader.setMat4("view_project", viewProject);
+        shader.setVec3("sunLight.lightColor", lightColor);
+        shader.setVec3("sunLight.lightPos", lightDirection);
+        shader.setVec3("cameraPosition", cameraPosition);
+        shader.setFloat("sunLight.ambientIntensity", material.ambientIntensity);
+        shader.setInt("color_texture", 0);
+    };
+
     const std::vector<ObstacleInstance> obstacles = joinedSections(world->obstacles(1), world->obstacles(2));
     if (!obstacles.empty()) {
         const scene::ObstacleLoader& stone = *world->obstacleTemplate;
@@ -59,15 +73,7 @@ void Renderer::renderScene(World* world, Camera* camera)
         bindTexture2D(0, stone.texture->id);
         bindTexture2D(1, normalMapTexture->id);
         bindTexture2D(2, depthMapTexture);
-        glUseProgram(shader.program);
-        shader.setMat4("light_view_project", lightMatrix);
-        shader.setInt("shadowMap", 2);
-        shader.setMat4("view_project", viewProject);
-        shader.setVec3("sunLight.lightColor", lightColor);
-        shader.setVec3("sunLight.lightPos", lightDirection);
-        shader.setVec3("cameraPosition", cameraPosition);
-        shader.setFloat("sunLight.ambientIntensity", stone.material->ambientIntensity);
-        shader.setInt("color_texture", 0);
+        useTemplateProgram(shader, 2, *stone.material);
         shader.setInt("normalMapping", normalMapping ? 1 : 0);
         shader.setInt("normalMap", 1);
         setMaterial(shader, *stone.material);
@@ -80,15 +86,7 @@ void Renderer::renderScene(World* world, Camera* camera)
         const Shader& shader = *cogwheel.shader;
         bindTexture2D(0, cogwheel.texture->id);
         bindTexture2D(1, depthMapTexture);
-        glUseProgram(shader.program);
-        shader.setMat4("light_view_project", lightMatrix);
-        shader.setInt("shadowMap", 1);
-        shader.setMat4("view_project", viewProject);
-        shader.setVec3("sunLight.lightColor", lightColor);
-        shader.setVec3("sunLight.lightPos", lightDirection);
-        shader.setVec3("cameraPosition", cameraPosition);
-        shader.setFloat("sunLight.ambientIntensity", cogwheel.material->ambientIntensity);
-        shader.setInt("color_texture", 0);
+        useTemplateProgram(shader, 1, *cogwheel.material);
         setMaterial(shader, *cogwheel.material);
         drawInstances(shader, goodies);
     }
@@ -98,6 +96,7 @@ void Renderer::renderScene(World* world, Camera* camera)
         bindTexture2D(1, depthMapTexture);
         const Texture* currentTexture = nullptr;
         const Shader* currentShader = nullptr;
+        int currentUniformCount = 0;
         for (scene::SceneObject* object : objects) {
             if (object->texture != currentTexture) {
                 currentTexture = object->texture;
@@ -109,7 +108,8 @@ void Renderer::renderScene(World* world, Camera* camera)
                 currentShader->setMat4("view_project", viewProject);
                 currentShader->setMat4("light_view_project", lightMatrix);
                 currentShader->setInt("shadowMap", 1);
-                switch (currentShader->activeUniformCount()) {
+                currentUniformCount = currentShader->activeUniformCount();
+                switch (currentUniformCount) {
                 case 2:
                     break;
                 case 4:
@@ -129,7 +129,7 @@ void Renderer::renderScene(World* world, Camera* camera)
                 }
             }
             currentShader->setMat4("model", object->getModelMatrix());
-            if (currentShader->activeUniformCount() > 4)
+            if (currentUniformCount > 4)
                 setMaterial(*currentShader, *object->material);
             object->draw();
         }
