@@ -27,8 +27,11 @@ void Moon::update(float deltaTime)
         orbitAngle -= fullTurn;
 
     if (jumping) {
-        // After the orbit angle wrapped, measure the jump on the unwrapped angle.
-        const float along = (jumpEnd > wrapThreshold && jumpStart > orbitAngle) ? orbitAngle + fullTurn : orbitAngle;
+        // The orbit angle only grows, so one below the jump's start has wrapped
+        // since the jump began: measure the jump on the unwrapped angle. This
+        // holds whatever jumpEnd is, also for a jump that ends just short of
+        // the wrap and whose last update carries the angle across it.
+        const float along = jumpStart > orbitAngle ? orbitAngle + fullTurn : orbitAngle;
         const float half = jumpLength * 0.5f;
         float t = along - jumpStart;
         if (!(t < half))

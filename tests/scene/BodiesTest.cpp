@@ -184,6 +184,37 @@ TEST_F(Bodies, JumpCarriesOnAcrossTheWrap)
     EXPECT_EQ(moon.jumpHeight, 0.0f);
 }
 
+TEST_F(Bodies, AJumpEndingJustBeforeTheWrapKeepsItsArcAndEndsOnTime)
+{
+    // A jump whose end lies within one frame's step below the wrap: the update
+    // that carries the angle past the end also wraps it. Slow machines (long
+    // frames) meet this case once every few laps.
+    for (const float frameTime : {1.0f / 60.0f, 0.1f, 0.25f}) {
+        for (const float offset : {0.1f, 0.35f, 0.6f, 0.9f}) {
+            SCOPED_TRACE("frame " + std::to_string(frameTime) + " s, offset " + std::to_string(offset));
+            scene::Moon moon(identity, nullptr, nullptr, model, nullptr);
+            const float step = moon.orbitSpeed * frameTime;
+            const double end = moon.wrapThreshold - offset * step;
+            moon.orbitAngle = static_cast<float>(end - moon.jumpLength);
+            moon.startJump();
+            double along = moon.orbitAngle;
+            int updates = 0;
+            while (moon.jumping && updates < 1000) {
+                moon.update(frameTime);
+                along += step;
+                ++updates;
+                ASSERT_GE(moon.jumpHeight, 0.0f) << "after " << updates << " updates";
+                ASSERT_LE(moon.jumpHeight, moon.jumpPeak + 1e-4f);
+                ASSERT_GE(moon.position().y, -1e-3f) << "the moon sank under the ring";
+                if (along < end - 1e-4)
+                    ASSERT_TRUE(moon.jumping) << "the jump ended early";
+            }
+            EXPECT_FALSE(moon.jumping);
+            EXPECT_LT(along - step, end + 1e-4) << "the jump ran on past its end";
+        }
+    }
+}
+
 TEST_F(Bodies, MoonmoonCirclesTheGivenCentre)
 {
     scene::Moonmoon moonmoon(identity, nullptr, nullptr, model, nullptr);
