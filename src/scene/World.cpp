@@ -236,7 +236,7 @@ void World::spinObstacles(float deltaTime)
     spin(obstacleList2, false);
 }
 
-void World::removeGoodie(const GoodieInstance& goodie)
+void World::removeGoodie(GoodieInstance goodie)
 {
     for (std::vector<GoodieInstance>* list : {&goodieList1, &goodieList2})
         list->erase(std::remove(list->begin(), list->end(), goodie), list->end());

@@ -82,7 +82,9 @@ public:
     // Spin mode: every obstacle turns in place about the vertical axis.
     void spinObstacles(float deltaTime);
     // A collected goodie: removes every record equal to it from both sections.
-    void removeGoodie(const GoodieInstance& goodie);
+    // Takes its own copy: the caller's record usually lives in one of the
+    // lists being edited, and would be overwritten while they shift.
+    void removeGoodie(GoodieInstance goodie);
 
 private:
     void createObstacleTemplate();
