@@ -21,6 +21,7 @@ void AppState::reset()
     previousTime = 0.0;
     score = 0;
     gameOver = paused = spinObstacles = printFrameTime = godMode = false;
+    repaintRequested = false;
     refillArmed1 = false;
     refillArmed2 = true;
 }

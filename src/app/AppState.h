@@ -32,6 +32,9 @@ struct AppState {
     bool spinObstacles = false;
     bool printFrameTime = false;
     bool godMode = false;
+    // After game over nothing is drawn, except once whenever the window asks
+    // for a repaint (resized, uncovered).
+    bool repaintRequested = false;
 
     // Cameras live until the process ends; activeCamera points at one of them.
     Camera* activeCamera = nullptr;

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/GameRules.h"
 #include "app/Input.h"
+#include "camera/Camera.h"
 #include "camera/GameCamera.h"
 #include "camera/GodCamera.h"
 #include "render/Renderer.h"
@@ -98,6 +99,25 @@ StepEvents playFrame(AppState& state, const InputSnapshot& input)
     return events;
 }
 
+void repaintFrozenFrame(AppState& state)
+{
+    glfwGetFramebufferSize(state.window, &state.windowWidth, &state.windowHeight);
+    glViewport(0, 0, state.windowWidth, state.windowHeight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The camera stays where it was; only its aspect follows the new size.
+    if (state.activeCamera)
+        state.activeCamera->updateProjection(state.windowWidth, state.windowHeight);
+    if (state.renderer)
+        state.renderer->renderFrame(state.window);
+    glfwSwapBuffers(state.window);
+}
+
+void installRepaintCallbacks(GLFWwindow* window)
+{
+    glfwSetWindowRefreshCallback(window, [](GLFWwindow*) { appState().repaintRequested = true; });
+    glfwSetFramebufferSizeCallback(window, [](GLFWwindow*, int, int) { appState().repaintRequested = true; });
+}
+
 void runFrame(AppState& state)
 {
     const double now = glfwGetTime();
@@ -111,8 +131,12 @@ void runFrame(AppState& state)
     // Nothing processes events before glfwPollEvents below, so one snapshot
     // serves the whole frame.
     const InputSnapshot input = pollInput(state.window);
-    if (!state.gameOver)
+    if (!state.gameOver) {
         playFrame(state, input);
+    } else if (state.repaintRequested) {
+        state.repaintRequested = false;
+        repaintFrozenFrame(state);
+    }
 
     if (input.keyEscape)
         glfwSetWindowShouldClose(state.window, 1);

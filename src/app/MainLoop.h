@@ -1,6 +1,7 @@
 #pragma once
 
 struct AppState;
+struct GLFWwindow;
 struct InputSnapshot;
 
 // What happened in one step of the game.
@@ -23,6 +24,12 @@ StepEvents stepGame(AppState& state, const InputSnapshot& input);
 // The part of a frame that runs while the game is not over: clear, follow the
 // framebuffer size, step the game, render and present.
 StepEvents playFrame(AppState& state, const InputSnapshot& input);
+// After game over: draws the frozen world once more at the window's current
+// size (HUD and "GAME OVER" included) and presents it. Nothing moves, no rule
+// runs and nothing is printed.
+void repaintFrozenFrame(AppState& state);
+// Makes the window ask for a repaint whenever it is resized or uncovered.
+void installRepaintCallbacks(GLFWwindow* window);
 // One whole frame: timing, the game step, rendering, Escape, events, GL check.
 void runFrame(AppState& state);
 // Runs frames until the window is asked to close.

@@ -11,17 +11,30 @@
 #include <set>
 #include <thread>
 
-int Screenshot::countBright(int x0, int y0, int x1, int y1, int level) const
+namespace {
+
+template <typename Test>
+int countPixels(const Screenshot& shot, int x0, int y0, int x1, int y1, Test test)
 {
     int count = 0;
-    for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
-        for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
-            const unsigned char* p = at(x, y);
-            if (p[0] >= level && p[1] >= level && p[2] >= level)
-                ++count;
-        }
-    }
+    for (int y = std::max(0, y0); y < std::min(shot.height, y1); ++y)
+        for (int x = std::max(0, x0); x < std::min(shot.width, x1); ++x)
+            count += test(shot.at(x, y)) ? 1 : 0;
     return count;
+}
+
+} // namespace
+
+int Screenshot::countBright(int x0, int y0, int x1, int y1, int level) const
+{
+    return countPixels(*this, x0, y0, x1, y1,
+                       [level](const unsigned char* p) { return p[0] >= level && p[1] >= level && p[2] >= level; });
+}
+
+int Screenshot::countLit(int x0, int y0, int x1, int y1, int level) const
+{
+    return countPixels(*this, x0, y0, x1, y1,
+                       [level](const unsigned char* p) { return p[0] >= level || p[1] >= level || p[2] >= level; });
 }
 
 int Screenshot::distinctColours() const

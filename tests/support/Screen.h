@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+struct GLFWwindow;
+
 // A screenshot of an X window (taken with imagemagick's import), as RGB rows
 // from the top.
 struct Screenshot {
@@ -14,6 +16,8 @@ struct Screenshot {
     const unsigned char* at(int x, int yFromTop) const { return &rgb[static_cast<size_t>((yFromTop * width + x) * 3)]; }
     // Pixels of the rectangle whose channels are all at least `level`.
     int countBright(int x0, int y0, int x1, int y1, int level) const;
+    // Pixels of the rectangle with any channel of at least `level` (not black).
+    int countLit(int x0, int y0, int x1, int y1, int level) const;
     // Number of distinct colours (coarsely quantised) in the whole picture.
     int distinctColours() const;
 };
@@ -22,6 +26,8 @@ struct Screenshot {
 // appear (empty when none appears in time). With a process id, only that
 // process's windows count (tests may run side by side on one display).
 std::string findWindow(const std::string& title, double maxSeconds, int pid = 0);
+// The X window id of one of the process's own GLFW windows, hidden ones too.
+std::string windowIdOf(GLFWwindow* window);
 Screenshot takeScreenshot(const std::string& windowId);
 // Focuses the window and taps a key (pressed and released at once) with
 // xdotool, e.g. "F2": enough for the toggles, which act on release.
