@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config
-  libglfw3-dev libglew-dev libassimp-dev libfreeimage-dev libfreetype-dev libglm-dev
+  libglfw3-dev libxrandr-dev libglew-dev libassimp-dev libfreeimage-dev libfreetype-dev libglm-dev
   libgl1-mesa-dri libglx-mesa0 libgl-dev mesa-utils
   googletest libgtest-dev
   xvfb xauth xdotool imagemagick x11-utils

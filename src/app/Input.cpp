@@ -13,3 +13,8 @@ InputSnapshot pollInput(GLFWwindow* window)
     input.keyEscape = glfwGetKey(window, GLFW_KEY_ESCAPE) != 0;
     return input;
 }
+
+void keepKeyTaps(GLFWwindow* window)
+{
+    glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
+}

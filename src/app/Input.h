@@ -12,3 +12,8 @@ struct InputSnapshot {
 
 // Polls the held keys of the window (all released without a window).
 InputSnapshot pollInput(GLFWwindow* window);
+
+// Makes a key that went down and up again between two polls count as held at
+// the next poll (GLFW's sticky keys), so a quick tap on a slow frame is seen
+// once instead of lost. Held keys read as before.
+void keepKeyTaps(GLFWwindow* window);

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/CommandLine.h"
+#include "app/Input.h"
 #include "app/Console.h"
 #include "app/KeyCallback.h"
 #include "app/MainLoop.h"
@@ -79,6 +80,8 @@ int runGame(int argc, char** argv)
 
     state.previousTime = glfwGetTime();
     glfwSetKeyCallback(state.window, keyCallback);
+    keepKeyTaps(state.window);
+    installRepaintCallbacks(state.window);
 
     mainLoop();
 
