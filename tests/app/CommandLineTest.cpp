@@ -1,79 +1,88 @@
+// The command line and the key toggles, without a window.
+#include "app/AppState.h"
 #include "app/CommandLine.h"
+#include "app/KeyCallback.h"
+#include "camera/GameCamera.h"
+#include "camera/GodCamera.h"
 
+#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace {
-
-CommandLine parse(std::vector<const char*> args)
+TEST(CommandLine, ReadsSizeAndFlagOrNamesTheFirstBadArgument)
 {
-    args.insert(args.begin(), "./vantor");
-    return parseCommandLine(static_cast<int>(args.size()), args.data());
+    const std::string notEnough = "Not enough Arguments! Required at least two integers!";
+    const std::string first = "First cmd line arg could not be read!";
+    const std::string second = "Second cmd line arg could not be read!";
+    const std::string third = "Invalid Argument! Could not parse the third parameter as an integer!";
+    struct Case {
+        std::vector<const char*> args;
+        std::string error; // empty: accepted
+        int width = 0, height = 0;
+        bool fullscreen = false;
+    };
+    const Case cases[] = {
+        {{"800", "600"}, "", 800, 600, false},
+        {{"800abc", "600x"}, "", 800, 600, false}, // numbers are read from the start of the text
+        {{"0", "-5"}, "", 0, -5, false},          // the window start-up refuses these
+        {{"800", "600", "1"}, "", 800, 600, true},
+        {{"800", "600", "0", "extra"}, "", 800, 600, false},
+        {{}, notEnough, 0, 0, false},
+        {{"800"}, notEnough, 0, 0, false},
+        {{"abc", "600"}, first, 0, 0, false},
+        {{"99999999999", "600"}, first, 0, 0, false},
+        {{"800", ""}, second, 0, 0, false},
+        {{"800", "600", "2"}, third, 0, 0, false},
+        {{"800", "600", "yes"}, third, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv = c.args;
+        argv.insert(argv.begin(), "./vantor");
+        SCOPED_TRACE(::testing::PrintToString(std::vector<std::string>(argv.begin(), argv.end())));
+        const CommandLine line = parseCommandLine(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(line.ok, c.error.empty());
+        EXPECT_EQ(line.error, c.error);
+        if (line.ok) {
+            EXPECT_EQ(line.width, c.width);
+            EXPECT_EQ(line.height, c.height);
+            EXPECT_EQ(line.fullscreen, c.fullscreen);
+        }
+    }
 }
 
-} // namespace
-
-TEST(CommandLine, TwoIntegersGiveAWindowOfThatSize)
+TEST(KeyToggles, EachKeyFlipsItsOwnFlagOnReleaseOnly)
 {
-    const CommandLine c = parse({"1024", "768"});
-    ASSERT_TRUE(c.ok);
-    EXPECT_EQ(c.width, 1024);
-    EXPECT_EQ(c.height, 768);
-    EXPECT_FALSE(c.fullscreen);
+    AppState& s = appState();
+    s.reset();
+    s.gameCamera = std::make_unique<GameCamera>();
+    s.godCamera = std::make_unique<GodCamera>();
+    s.activeCamera = s.gameCamera.get();
+    const auto flags = [&s] {
+        return std::vector<bool>{s.paused, s.spinObstacles, s.printFrameTime, s.godMode,
+                                 s.activeCamera == s.godCamera.get()};
+    };
+    struct Case {
+        int key;
+        std::vector<bool> after; // paused, spin, frame time, god mode, god camera active
+    };
+    for (const Case& c : {Case{GLFW_KEY_P, {true, false, false, false, false}},
+                          Case{GLFW_KEY_R, {true, true, false, false, false}},
+                          Case{GLFW_KEY_F2, {true, true, true, false, false}},
+                          Case{GLFW_KEY_F6, {true, true, true, true, true}},
+                          Case{GLFW_KEY_F6, {true, true, true, false, false}},
+                          Case{GLFW_KEY_P, {false, true, true, false, false}}}) {
+        SCOPED_TRACE(c.key);
+        keyCallback(nullptr, c.key, 0, GLFW_PRESS, 0);
+        keyCallback(nullptr, c.key, 0, GLFW_REPEAT, 0);
+        EXPECT_NE(flags(), c.after) << "a toggle acted before its key was released";
+        keyCallback(nullptr, c.key, 0, GLFW_RELEASE, 0);
+        EXPECT_EQ(flags(), c.after);
+    }
+    // Renderer toggles without a renderer, and keys without a toggle, do nothing.
+    const auto before = flags();
+    for (int key : {GLFW_KEY_F3, GLFW_KEY_F7, GLFW_KEY_F9, GLFW_KEY_SPACE, GLFW_KEY_ESCAPE, GLFW_KEY_F1, 79, 299, -5})
+        keyCallback(nullptr, key, 0, GLFW_RELEASE, 0);
+    EXPECT_EQ(flags(), before);
+    s.reset();
 }
-
-TEST(CommandLine, NumbersAreReadFromTheStartOfTheText)
-{
-    const CommandLine c = parse({"800abc", "  600 px"});
-    ASSERT_TRUE(c.ok);
-    EXPECT_EQ(c.width, 800);
-    EXPECT_EQ(c.height, 600);
-}
-
-TEST(CommandLine, ZeroAndNegativeSizesPassTheParser)
-{
-    const CommandLine c = parse({"0", "-5"});
-    ASSERT_TRUE(c.ok);
-    EXPECT_EQ(c.width, 0);
-    EXPECT_EQ(c.height, -5);
-}
-
-TEST(CommandLine, FullScreenFlagIsZeroOrOne)
-{
-    EXPECT_TRUE(parse({"800", "600", "1"}).fullscreen);
-    const CommandLine windowed = parse({"800", "600", "0"});
-    EXPECT_TRUE(windowed.ok);
-    EXPECT_FALSE(windowed.fullscreen);
-}
-
-struct BadArguments {
-    std::vector<const char*> args;
-    const char* message;
-};
-
-class CommandLineFailure : public ::testing::TestWithParam<BadArguments> {};
-
-TEST_P(CommandLineFailure, ReportsTheFirstBadArgument)
-{
-    const CommandLine c = parse(GetParam().args);
-    EXPECT_FALSE(c.ok);
-    EXPECT_EQ(c.error, GetParam().message);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, CommandLineFailure,
-    ::testing::Values(
-        BadArguments{{}, "Not enough Arguments! Required at least two integers!"},
-        BadArguments{{"800"}, "Not enough Arguments! Required at least two integers!"},
-        BadArguments{{"abc", "600"}, "First cmd line arg could not be read!"},
-        BadArguments{{"", "600"}, "First cmd line arg could not be read!"},
-        BadArguments{{"abc", "xyz"}, "First cmd line arg could not be read!"},
-        BadArguments{{"99999999999", "600"}, "First cmd line arg could not be read!"},
-        BadArguments{{"800", ""}, "Second cmd line arg could not be read!"},
-        BadArguments{{"800", "tall"}, "Second cmd line arg could not be read!"},
-        BadArguments{{"800", "600", "2"}, "Invalid Argument! Could not parse the third parameter as an integer!"},
-        BadArguments{{"800", "600", "true"}, "Invalid Argument! Could not parse the third parameter as an integer!"},
-        BadArguments{{"800", "600", "yes"}, "Invalid Argument! Could not parse the third parameter as an integer!"},
-        BadArguments{{"800", "600", ""}, "Invalid Argument! Could not parse the third parameter as an integer!"},
-        BadArguments{{"800", "600", "-1"}, "Invalid Argument! Could not parse the third parameter as an integer!"}));

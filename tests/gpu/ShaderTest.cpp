@@ -1,158 +1,148 @@
+// Programs built from source files, and textures and cube maps from images,
+// on a real OpenGL 4.1 core context.
 #include "gpu/Shader.h"
+#include "gpu/Texture.h"
 
 #include "GlWindow.h"
 
+#include <FreeImage.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const char* const vertexSource = R"(#version 410 core
-layout(location = 0) in vec3 position;
-uniform mat4 model;
-void main() { gl_Position = model * vec4(position, 1.0); }
-)";
-const char* const fragmentSource = R"(#version 410 core
-uniform vec3 tint;
-uniform float strength;
-uniform int flag;
-out vec4 color;
-void main() { color = vec4(tint * strength, float(flag)); }
-)";
-
-class ShaderFiles : public ::testing::Test {
+class GpuFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // Death tests re-run the test in a new process, so the folder is named
-        // after the test, not the process.
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() / (std::string("vantor-shader-") + test->test_suite_name() + "-" + test->name());
+        folder = fs::temp_directory_path() / ("vantor-gpu-" + std::to_string(::getpid()));
         fs::create_directories(folder);
-        write("good.vert", vertexSource);
-        write("good.frag", fragmentSource);
-        write("broken.vert", "#version 410 core\nvoid main() { this is not glsl }\n");
-        // Compiles on its own, but a program needs a main function in every stage.
-        write("nomain.frag", "#version 410 core\nout vec4 c;\nvoid notMain() { c = vec4(1); }\n");
+        write("good.vert", "#version 410 core\nlayout(location = 0) in vec3 position;\nuniform mat4 model;\n"
+                           "void main() { gl_Position = model * vec4(position, 1.0); }\n");
+        write("good.frag", "#version 410 core\nuniform vec3 tint;\nuniform int flag;\nout vec4 color;\n"
+                           "void main() { color = vec4(tint, float(flag)); }\n");
     }
     void TearDown() override { fs::remove_all(folder); }
-
     void write(const std::string& name, const std::string& text) { std::ofstream(folder / name) << text; }
     std::string path(const std::string& name) const { return (folder / name).string(); }
+
+    // A lossless 24-bit picture whose pixel (x, y) from the bottom is (20 + 40x, 10 + 50y, 200 - 30x).
+    std::string writePattern(const std::string& name, int width, int height)
+    {
+        FIBITMAP* bitmap = FreeImage_Allocate(width, height, 24);
+        for (int y = 0; y < height; ++y) {
+            BYTE* row = FreeImage_GetScanLine(bitmap, y);
+            for (int x = 0; x < width; ++x) {
+                row[3 * x + FI_RGBA_RED] = static_cast<BYTE>(20 + 40 * x);
+                row[3 * x + FI_RGBA_GREEN] = static_cast<BYTE>(10 + 50 * y);
+                row[3 * x + FI_RGBA_BLUE] = static_cast<BYTE>(200 - 30 * x);
+            }
+        }
+        EXPECT_TRUE(FreeImage_Save(FIF_PNG, bitmap, path(name).c_str(), 0));
+        FreeImage_Unload(bitmap);
+        return path(name);
+    }
 
     fs::path folder;
 };
 
+// Level 0 of a bound texture target as packed RGB rows.
+std::vector<unsigned char> readBack(GLenum target, int& width, int& height)
+{
+    glGetTexLevelParameteriv(target, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(target, 0, GL_TEXTURE_HEIGHT, &height);
+    std::vector<unsigned char> pixels(static_cast<size_t>(width * height * 3) + 1);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    if (width > 0 && height > 0)
+        glGetTexImage(target, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
 } // namespace
 
-TEST_F(ShaderFiles, BuildsAProgramAndCountsItsActiveUniforms)
+TEST_F(GpuFiles, AProgramTakesItsUniformsByNameIgnoresUnknownOnesAndDeletesItsNames)
 {
     GlWindow gl;
-    Shader shader(path("good.vert"), path("good.frag"));
-    EXPECT_NE(shader.program, 0u);
-    EXPECT_TRUE(glIsProgram(shader.program));
-    EXPECT_EQ(shader.activeUniformCount(), 4); // model, tint, strength, flag
-}
-
-TEST_F(ShaderFiles, SettersWriteTheBoundProgramAndIgnoreUnknownNames)
-{
-    GlWindow gl;
-    Shader shader(path("good.vert"), path("good.frag"));
-    glUseProgram(shader.program);
-    shader.setVec3("tint", glm::vec3(0.25f, 0.5f, 1.0f));
-    shader.setFloat("strength", 2.0f);
-    shader.setInt("flag", 1);
-    shader.setMat4("model", glm::mat4(3.0f));
-    shader.setFloat("noSuchUniform", 7.0f);
-    shader.setMat4("neitherThis", glm::mat4(1.0f));
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-
-    float tint[3] = {};
-    glGetUniformfv(shader.program, glGetUniformLocation(shader.program, "tint"), tint);
-    EXPECT_FLOAT_EQ(tint[1], 0.5f);
-    float strength = 0.0f;
-    glGetUniformfv(shader.program, glGetUniformLocation(shader.program, "strength"), &strength);
-    EXPECT_FLOAT_EQ(strength, 2.0f);
-    int flag = 0;
-    glGetUniformiv(shader.program, glGetUniformLocation(shader.program, "flag"), &flag);
-    EXPECT_EQ(flag, 1);
-    float model[16] = {};
-    glGetUniformfv(shader.program, glGetUniformLocation(shader.program, "model"), model);
-    EXPECT_FLOAT_EQ(model[0], 3.0f);
-    EXPECT_FLOAT_EQ(model[1], 0.0f);
-}
-
-TEST_F(ShaderFiles, DestructionDeletesProgramAndStages)
-{
-    GlWindow gl;
-    GLuint program = 0, vertex = 0, fragment = 0;
+    GLuint program = 0;
     {
         Shader shader(path("good.vert"), path("good.frag"));
         program = shader.program;
-        vertex = shader.vertexShader;
-        fragment = shader.fragmentShader;
+        EXPECT_EQ(shader.activeUniformCount(), 3);
+        glUseProgram(shader.program);
+        shader.setVec3("tint", glm::vec3(0.25f, 0.5f, 1.0f));
+        shader.setInt("flag", 1);
+        shader.setMat4("model", glm::mat4(3.0f));
+        shader.setFloat("noSuchUniform", 7.0f);
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+        float tint[3] = {};
+        glGetUniformfv(program, glGetUniformLocation(program, "tint"), tint);
+        EXPECT_FLOAT_EQ(tint[1], 0.5f);
+        float model[16] = {};
+        glGetUniformfv(program, glGetUniformLocation(program, "model"), model);
+        EXPECT_FLOAT_EQ(model[0], 3.0f);
+        glUseProgram(0);
     }
     EXPECT_FALSE(glIsProgram(program));
-    EXPECT_FALSE(glIsShader(vertex));
-    EXPECT_FALSE(glIsShader(fragment));
 }
 
-using ShaderFailure = ShaderFiles;
-
-TEST_F(ShaderFailure, MissingVertexFileIsFatal)
+TEST_F(GpuFiles, PicturesUploadIntactWithMipmapsAndCubeFacesExchangeRedAndBlue)
 {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const std::string missing = path("missing.vert");
-    EXPECT_EXIT(
-        {
-            GlWindow gl;
-            Shader shader(missing, path("good.frag"));
-        },
-        ::testing::ExitedWithCode(1), "^ERROR: Could not load shader from file " + missing + "\n$");
+    GlWindow gl;
+    const std::string file = writePattern("odd.png", 5, 3); // 15 bytes a row, padded to 16 in the file
+    Texture flat(file);
+    glBindTexture(GL_TEXTURE_2D, flat.id);
+    int w = 0, h = 0;
+    const std::vector<unsigned char> pixels = readBack(GL_TEXTURE_2D, w, h);
+    ASSERT_EQ(w, 5);
+    ASSERT_EQ(h, 3);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            const unsigned char* p = &pixels[static_cast<size_t>((y * 5 + x) * 3)];
+            EXPECT_EQ(p[0], 20 + 40 * x);
+            EXPECT_EQ(p[1], 10 + 50 * y);
+            EXPECT_EQ(p[2], 200 - 30 * x);
+        }
+    }
+    GLint smallest = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 2, GL_TEXTURE_WIDTH, &smallest);
+    EXPECT_EQ(smallest, 1) << "no mipmap chain";
+
+    // Cube faces must be square; the sky's picture is stored with red and blue exchanged.
+    const std::string square = writePattern("square.png", 4, 4);
+    Texture cube(square, square, square, square, square, square);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, cube.id);
+    for (int face = 0; face < 6; ++face) {
+        const std::vector<unsigned char> facePixels = readBack(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, w, h);
+        ASSERT_EQ(w, 4);
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(facePixels[3 * x + 0], 200 - 30 * x) << "face " << face;
+            EXPECT_EQ(facePixels[3 * x + 2], 20 + 40 * x) << "face " << face;
+        }
+    }
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST_F(ShaderFailure, MissingFragmentFileIsReportedAfterTheVertexStage)
+TEST_F(GpuFiles, AMissingOrBrokenPictureGivesABlackTextureSilently)
 {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    // A broken vertex stage would be reported first; a good one lets the
-    // missing fragment file through to its own message.
-    const std::string missing = path("missing.frag");
-    EXPECT_EXIT(
-        {
-            GlWindow gl;
-            Shader shader(path("good.vert"), missing);
-        },
-        ::testing::ExitedWithCode(1), "^ERROR: Could not load shader from file " + missing + "\n$");
-    EXPECT_EXIT(
-        {
-            GlWindow gl;
-            Shader shader(path("broken.vert"), missing);
-        },
-        ::testing::ExitedWithCode(1), "error");
-}
-
-TEST_F(ShaderFailure, CompileErrorPrintsTheDriversLog)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            GlWindow gl;
-            Shader shader(path("broken.vert"), path("good.frag"));
-        },
-        ::testing::ExitedWithCode(1), "error");
-}
-
-TEST_F(ShaderFailure, LinkErrorPrintsTheProgramLog)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            GlWindow gl;
-            Shader shader(path("good.vert"), path("nomain.frag"));
-        },
-        ::testing::ExitedWithCode(1), "main");
+    GlWindow gl;
+    std::ofstream(path("corrupt.jpg")) << "\xFF\xD8\xFF\xE0 this is not really a JPEG";
+    std::ofstream(path("empty.jpg"));
+    for (const std::string name : {"missing.jpg", "corrupt.jpg", "empty.jpg"}) {
+        ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
+        Texture texture(path(name));
+        EXPECT_EQ(::testing::internal::GetCapturedStdout() + ::testing::internal::GetCapturedStderr(), "") << name;
+        glBindTexture(GL_TEXTURE_2D, texture.id);
+        GLint width = -1;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+        EXPECT_EQ(width, 0) << name << ": without image data the texture samples as black";
+    }
+    const std::string missing = path("missing.jpg");
+    Texture cube(missing, missing, missing, missing, missing, missing);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }

@@ -1,10 +1,15 @@
-// Whole frames of the game: what the lit scene, the post-processing, the
-// shadow map and the HUD put on screen, and the GL state a frame leaves.
-
+// Whole frames of the game read back from a hidden window: the lit scene, the
+// shadow map, bloom, the sun image and its flare, the HUD, the off-screen
+// targets and the GL state a frame leaves behind.
 #include "RenderFixture.h"
 
+#include "app/KeyCallback.h"
+#include "camera/GameCamera.h"
+#include "render/RenderTargets.h"
+#include "scene/Sun.h"
 #include "scene/World.h"
 
+#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,184 +19,191 @@ using namespace rendertest;
 
 namespace {
 
-int luminance(const Rgba& p)
-{
-    return (2126 * p.r + 7152 * p.g + 722 * p.b) / 10000;
-}
+int luminance(const Rgba& p) { return (2126 * p.r + 7152 * p.g + 722 * p.b) / 10000; }
 
-bool isWhite(const Rgba& p)
+// White pixels inside [x0, x1) x [y0, y1) (y from the bottom), and the
+// columns they span.
+struct WhiteArea {
+    int pixels = 0;
+    int left = 1 << 20;
+    int right = -1;
+};
+WhiteArea whiteIn(const Image& image, int x0, int y0, int x1, int y1)
 {
-    return p.r >= 235 && p.g >= 235 && p.b >= 235;
-}
-
-// White pixels inside [x0, x1) x [y0, y1), clipped to the image.
-int whiteIn(const Image& image, int x0, int y0, int x1, int y1)
-{
-    int count = 0;
+    WhiteArea area;
     for (int y = std::max(0, y0); y < std::min(image.height, y1); ++y)
         for (int x = std::max(0, x0); x < std::min(image.width, x1); ++x)
-            count += isWhite(image.at(x, y)) ? 1 : 0;
-    return count;
+            if (const Rgba& p = image.at(x, y); p.r >= 235 && p.g >= 235 && p.b >= 235) {
+                ++area.pixels;
+                area.left = std::min(area.left, x);
+                area.right = std::max(area.right, x);
+            }
+    return area;
+}
+
+double meanBrightness(const Image& image)
+{
+    double sum = 0.0;
+    for (const Rgba& p : image.pixels)
+        sum += (p.r + p.g + p.b) / 3.0;
+    return sum / static_cast<double>(image.pixels.size());
+}
+
+void expectTargetsFit(const Renderer& r, glm::ivec2 window)
+{
+    EXPECT_EQ(textureSize(r.sceneColorTexture), window);
+    EXPECT_EQ(textureSize(r.separationTexture1), glm::ivec2(std::max(1, window.x / 4), std::max(1, window.y / 4)));
+    for (GLuint texture : {r.pingpongTexture[0], r.pingpongTexture[1], r.bloomTexture, r.lensflareTexture, r.sunTexture})
+        EXPECT_EQ(textureSize(texture), window);
+    EXPECT_EQ(textureSize(r.depthMapTexture), shadowMapSize(window.x, window.y));
+    EXPECT_EQ(shadowMapSize(window.x, window.y, {16384, 16384}), 8 * window);
+    for (GLuint framebuffer : {r.sceneFBO, r.separationFBO, r.pingpongFBO[0], r.pingpongFBO[1], r.bloomFBO,
+                               r.lensflareFBO, r.sunFBO, r.depthMapFBO})
+        EXPECT_EQ(framebufferStatus(framebuffer), GLenum(GL_FRAMEBUFFER_COMPLETE));
 }
 
 } // namespace
 
-TEST(Frame, TheGameCameraAtStartSeesSaturnTheRingAndStars)
+TEST(Frame, AtTheStartShowsSaturnTheRingStarsAndTheScoreAndLeavesTheGlStateClean)
 {
     GameScene scene(320, 240);
+    scene.frame();
     const Image image = scene.frame();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_POLYGON_OFFSET_FILL));
+    GLint framebuffer = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    EXPECT_EQ(framebuffer, 0);
 
     std::set<unsigned> colours;
     int saturn = 0; // warm, lit pixels at the left edge, where the planet stands
-    int ring = 0;   // greyish mid-tones in the lower half: the lanes
-    int stars = 0;  // bright specks in the upper half, darker around them
+    int ring = 0;   // greyish mid-tones in the lower third: the lanes
+    int stars = 0;  // bright specks in the upper half, darker beside them
     for (int y = 1; y < image.height - 1; ++y) {
         for (int x = 1; x < image.width - 1; ++x) {
             const Rgba& p = image.at(x, y);
-            colours.insert(static_cast<unsigned>(p.r) << 16 | static_cast<unsigned>(p.g) << 8 | p.b);
+            colours.insert(unsigned(p.r) << 16 | unsigned(p.g) << 8 | p.b);
             const int l = luminance(p);
-            if (x < image.width / 10 && l > 60 && p.r > p.b + 10)
-                ++saturn;
-            if (y < image.height / 3 && x > image.width / 4 && l > 45 && l < 200 &&
-                std::abs(p.r - p.b) < 40)
-                ++ring;
-            if (y > image.height / 2 && l > 120 && luminance(image.at(x - 1, y)) < l - 40 &&
-                luminance(image.at(x + 1, y)) < l - 40)
-                ++stars;
+            saturn += x < image.width / 10 && l > 60 && p.r > p.b + 10;
+            ring += y < image.height / 3 && x > image.width / 4 && l > 45 && l < 200 && std::abs(p.r - p.b) < 40;
+            stars += y > image.height / 2 && l > 120 && luminance(image.at(x - 1, y)) < l - 40 &&
+                     luminance(image.at(x + 1, y)) < l - 40;
         }
     }
     EXPECT_GT(colours.size(), 500u);
     EXPECT_GT(saturn, 200);
     EXPECT_GT(ring, 500);
     EXPECT_GT(stars, 10);
-}
 
-TEST(Frame, AFrameLeavesDepthTestOnBlendingAndPolygonOffsetOff)
-{
-    GameScene scene(96, 72);
-    for (int i = 0; i < 3; ++i) {
-        scene.frame();
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "frame " << i;
-        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-        EXPECT_FALSE(glIsEnabled(GL_BLEND));
-        EXPECT_FALSE(glIsEnabled(GL_POLYGON_OFFSET_FILL));
-        GLint framebuffer = -1;
-        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
-        EXPECT_EQ(framebuffer, 0);
-    }
-    scene.renderer().wireframe = true;
-    scene.frame();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-}
-
-TEST(Frame, TheFinalImageKeepsTheScenesColoursAwayFromTheGlow)
-{
-    GameScene scene(200, 150);
-    scene.frame();
-    const Image final = scene.frame();
+    // Away from any glow the final picture keeps the lit scene's colours.
     const Renderer& r = scene.renderer();
     const Image lit = readTexture(r.sceneColorTexture);
     const Image bloom = readTexture(r.bloomTexture);
-    const Image flare = readTexture(r.pingpongTexture[0]);
-    ASSERT_EQ(lit.pixels.size(), final.pixels.size());
-
-    double finalSum[3] = {0, 0, 0};
-    double litSum[3] = {0, 0, 0};
+    double finalSum = 0.0, litSum = 0.0;
     int counted = 0;
-    for (size_t i = 0; i < final.pixels.size(); ++i) {
-        if (luminance(bloom.pixels[i]) > 2 || luminance(flare.pixels[i]) > 2)
+    for (size_t i = 0; i < image.pixels.size(); ++i) {
+        if (luminance(bloom.pixels[i]) > 2)
             continue;
-        finalSum[0] += final.pixels[i].r;
-        finalSum[1] += final.pixels[i].g;
-        finalSum[2] += final.pixels[i].b;
-        litSum[0] += lit.pixels[i].r;
-        litSum[1] += lit.pixels[i].g;
-        litSum[2] += lit.pixels[i].b;
+        finalSum += image.pixels[i].r + image.pixels[i].g + image.pixels[i].b;
+        litSum += lit.pixels[i].r + lit.pixels[i].g + lit.pixels[i].b;
         ++counted;
     }
-    ASSERT_GT(counted, static_cast<int>(final.pixels.size()) / 2);
-    for (int c = 0; c < 3; ++c)
-        EXPECT_NEAR(finalSum[c] / counted, litSum[c] / counted, 4.0) << "channel " << c;
-    // ... and the scene is no flat grey either.
-    EXPECT_GT(litSum[0] / counted, 10.0);
+    ASSERT_GT(counted, static_cast<int>(image.pixels.size()) / 2) << "the glow covers the picture";
+    EXPECT_NEAR(finalSum / counted, litSum / counted, 12.0);
+
+    // The score's baseline starts at (width - 200, height - 60): "0", then
+    // "1234" four digits wide.
+    const WhiteArea zero = whiteIn(image, 120, 175, 320, 240);
+    EXPECT_GT(zero.pixels, 40);
+    scene.renderer().points = 1234;
+    const WhiteArea digits = whiteIn(scene.frame(), 120, 175, 320, 240);
+    EXPECT_GT(digits.pixels, 3 * zero.pixels);
+    EXPECT_GT(digits.right - digits.left, 80) << "the digits overlap";
 }
 
-TEST(Frame, TheShadowMapHoldsTheWorldsDepthAndWireframeLeavesItAlone)
+TEST(Frame, GameOverAndWireframeChangeWhatTheHudShows)
+{
+    GameScene scene(320, 240);
+    Renderer& r = scene.renderer();
+    const int band = whiteIn(scene.frame(), 0, 100, 320, 175).pixels;
+    r.gameOver = true;
+    // "GAME OVER" at twice the size, baseline at (0.5 width - 280, 0.5 height - 2).
+    EXPECT_GT(whiteIn(scene.frame(), 0, 100, 320, 175).pixels, band + 1000);
+
+    // F3: only the lit scene, as lines over the cleared background, no text.
+    keyCallback(nullptr, GLFW_KEY_F3, 0, GLFW_RELEASE, 0);
+    ASSERT_TRUE(r.wireframe);
+    const Image lines = scene.frame();
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    int background = 0;
+    for (const Rgba& p : lines.pixels)
+        background += p.r == 26 && p.g == 26 && p.b == 26; // the clear colour 0.1
+    const int total = static_cast<int>(lines.pixels.size());
+    EXPECT_GT(background, total / 3);
+    EXPECT_LT(background, total - total / 50);
+    EXPECT_LT(whiteIn(lines, 0, 100, 320, 240).pixels, 60);
+}
+
+TEST(Frame, TheShadowMapHoldsTheWorldsDepthFromTheSun)
 {
     GameScene scene(64, 48);
     scene.frame();
     const Renderer& r = scene.renderer();
-    const int w = r.shadowWidth;
-    const int h = r.shadowHeight;
-    std::vector<float> depth(static_cast<size_t>(w * h));
+    const glm::ivec2 size = textureSize(r.depthMapTexture);
+    std::vector<float> depth(static_cast<size_t>(size.x * size.y));
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glBindTexture(GL_TEXTURE_2D, r.depthMapTexture);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
     // Saturn stands where the sun looks, in the middle of the map.
-    EXPECT_LT(depth[static_cast<size_t>((h / 2) * w + w / 2)], 0.9f);
-    const auto [lowest, highest] = std::minmax_element(depth.begin(), depth.end());
-    EXPECT_GT(*lowest, 0.0f);
-    EXPECT_EQ(*highest, 1.0f); // the light's box is not full of things
-    const long covered = std::count_if(depth.begin(), depth.end(), [](float d) { return d < 1.0f; });
-    EXPECT_GT(covered, static_cast<long>(depth.size() / 20));
+    EXPECT_LT(depth[static_cast<size_t>((size.y / 2) * size.x + size.x / 2)], 0.9f);
+    EXPECT_EQ(*std::max_element(depth.begin(), depth.end()), 1.0f);
+    EXPECT_GT(std::count_if(depth.begin(), depth.end(), [](float d) { return d < 1.0f; }),
+              static_cast<long>(depth.size() / 20));
+}
 
-    // Cleared by hand, the map stays cleared through a wireframe frame.
-    glBindFramebuffer(GL_FRAMEBUFFER, r.depthMapFBO);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    scene.renderer().wireframe = true;
+TEST(Frame, TheTargetsFollowTheWindowAndAWindowWithoutAreaDrawsNothing)
+{
+    GameScene scene(98, 74); // sides that are no multiple of four
     scene.frame();
-    glBindTexture(GL_TEXTURE_2D, r.depthMapTexture);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
-    EXPECT_EQ(*std::min_element(depth.begin(), depth.end()), 1.0f);
+    expectTargetsFit(scene.renderer(), {98, 74});
+    ASSERT_TRUE(resizeWindow(scene.window(), 128, 80));
+    scene.frame();
+    const Image resized = scene.frame();
+    expectTargetsFit(scene.renderer(), {128, 80});
+    EXPECT_GT(meanBrightness(resized), 10.0);
+
+    glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+    scene.renderer().renderFrame(nullptr); // a minimised window: 0 x 0
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    const Image untouched = readFramebuffer(128, 80);
+    EXPECT_TRUE(std::all_of(untouched.pixels.begin(), untouched.pixels.end(),
+                            [](const Rgba& p) { return p.r == 255 && p.g == 0 && p.b == 255; }));
+    expectTargetsFit(scene.renderer(), {128, 80});
 }
 
-TEST(Frame, WireframeDrawsLinesOverTheClearedBackground)
+TEST(Frame, TheSunShinesWhereItStandsAndItsFlareVanishesBehindSaturn)
 {
-    GameScene scene(160, 120);
-    scene.renderer().wireframe = true;
-    const Image image = scene.frame();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    int background = 0;
-    int drawn = 0;
-    for (const Rgba& p : image.pixels) {
-        if (p.r == 26 && p.g == 26 && p.b == 26) // the clear colour 0.1
-            ++background;
-        else
-            ++drawn;
-    }
-    const int total = static_cast<int>(image.pixels.size());
-    EXPECT_GT(background, total / 3);
-    EXPECT_GT(drawn, total / 50);
-}
+    GameScene scene(96, 72);
+    const glm::vec3 sun = appState().world->sun->getPosition();
+    const Renderer& r = scene.renderer();
+    FixedCamera facing(0.3f * sun + glm::vec3(0.0f, 10.0f, 0.0f), sun, 96, 72);
+    appState().activeCamera = &facing;
+    scene.frame();
+    const Image open = readTexture(r.sunTexture);
+    EXPECT_GT(luminance(open.at(48, 36)), 150);
+    EXPECT_GT(open.at(48, 36).r, open.at(48, 36).b); // a warm sun
+    EXPECT_EQ(open.at(2, 2).r, 26);                  // elsewhere only the clear colour
+    const double flareOpen = meanBrightness(readTexture(r.lensflareTexture));
 
-TEST(Frame, TheScoreStandsTopRightInWhiteAndGameOverInTheMiddle)
-{
-    GameScene scene(320, 240);
-    Renderer& r = scene.renderer();
-    // The score's baseline starts at (width - 200, height - 60).
-    const Image running = scene.frame();
-    const int scoreWhite = whiteIn(running, 120, 175, 200, 240);
-    EXPECT_GT(scoreWhite, 40);
-    // Nothing white lies left of the score or below it, apart from the game.
-    const int bandWhite = whiteIn(running, 0, 100, 320, 200);
-
-    r.points = 1234;
-    const Image longer = scene.frame();
-    EXPECT_GT(whiteIn(longer, 120, 175, 320, 240), 3 * scoreWhite);
-
-    r.gameOver = true;
-    const Image over = scene.frame();
-    // "GAME OVER" at twice the size, baseline at (0.5 width - 280, 0.5 height - 2).
-    EXPECT_GT(whiteIn(over, 0, 100, 320, 200), bandWhite + 1000);
-    EXPECT_GT(whiteIn(over, 120, 175, 320, 240), 3 * scoreWhite);
-
-    // Wireframe mode draws no text at all.
-    r.wireframe = true;
-    const Image lines = scene.frame();
-    EXPECT_LT(whiteIn(lines, 120, 175, 320, 240), 10);
-    EXPECT_LT(whiteIn(lines, 0, 100, 320, 200), 50);
+    FixedCamera hidden(-0.4f * sun, sun, 96, 72); // looking through Saturn at the sun
+    appState().activeCamera = &hidden;
+    scene.frame();
+    EXPECT_EQ(luminance(readTexture(r.sunTexture).at(48, 36)), 0);
+    EXPECT_GT(flareOpen, 2.0);
+    EXPECT_LT(meanBrightness(readTexture(r.lensflareTexture)), 0.5);
+    appState().activeCamera = appState().gameCamera.get();
 }

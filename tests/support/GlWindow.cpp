@@ -48,3 +48,12 @@ Rgba readPixel(int x, int y)
     glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &pixel);
     return pixel;
 }
+
+int liveGlObjects()
+{
+    int count = 0;
+    for (GLuint name = 1; name < 4096; ++name)
+        count += glIsTexture(name) + glIsBuffer(name) + glIsVertexArray(name) + glIsProgram(name) +
+                 glIsShader(name) + glIsFramebuffer(name) + glIsRenderbuffer(name);
+    return count;
+}

@@ -20,3 +20,7 @@ struct Rgba {
     unsigned char r, g, b, a;
 };
 Rgba readPixel(int x, int y);
+
+// Live OpenGL objects of every kind the game makes, found by probing the
+// first few thousand names: a count that must not grow frame after frame.
+int liveGlObjects();

@@ -8,41 +8,19 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <set>
 #include <thread>
 
-namespace {
-
-template <typename Test>
-int countPixels(const Screenshot& shot, int x0, int y0, int x1, int y1, Test test)
+int Screenshot::count(int x0, int y0, int x1, int y1, int level, bool allChannels) const
 {
     int count = 0;
-    for (int y = std::max(0, y0); y < std::min(shot.height, y1); ++y)
-        for (int x = std::max(0, x0); x < std::min(shot.width, x1); ++x)
-            count += test(shot.at(x, y)) ? 1 : 0;
+    for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
+        for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
+            const unsigned char* p = at(x, y);
+            const int reached = (p[0] >= level) + (p[1] >= level) + (p[2] >= level);
+            count += allChannels ? reached == 3 : reached > 0;
+        }
+    }
     return count;
-}
-
-} // namespace
-
-int Screenshot::countBright(int x0, int y0, int x1, int y1, int level) const
-{
-    return countPixels(*this, x0, y0, x1, y1,
-                       [level](const unsigned char* p) { return p[0] >= level && p[1] >= level && p[2] >= level; });
-}
-
-int Screenshot::countLit(int x0, int y0, int x1, int y1, int level) const
-{
-    return countPixels(*this, x0, y0, x1, y1,
-                       [level](const unsigned char* p) { return p[0] >= level || p[1] >= level || p[2] >= level; });
-}
-
-int Screenshot::distinctColours() const
-{
-    std::set<int> colours;
-    for (size_t i = 0; i + 2 < rgb.size(); i += 3)
-        colours.insert((rgb[i] >> 4) << 8 | (rgb[i + 1] >> 4) << 4 | (rgb[i + 2] >> 4));
-    return static_cast<int>(colours.size());
 }
 
 std::string findWindow(const std::string& title, double maxSeconds, int pid)
@@ -94,17 +72,6 @@ void pressKey(const std::string& windowId, const std::string& key)
     // Sent to the window itself, not to whatever has the focus: other tests
     // may have their own windows on the same display.
     shellOutput("xdotool key --window " + windowId + " " + key + " 2>/dev/null");
-}
-
-void holdKey(const std::string& windowId, const std::string& key, double seconds)
-{
-    // When the window has the focus xdotool presses the key in the X server
-    // itself; should the window be gone by the time the key is let go (Escape
-    // closes the game), it is released once more without a window, or it
-    // would stay down and repeat into whichever window gets the focus next.
-    shellOutput("xdotool keydown --window " + windowId + " " + key + " >/dev/null 2>&1; sleep " +
-                std::to_string(seconds) + "; xdotool keyup --window " + windowId + " " + key +
-                " >/dev/null 2>&1 || xdotool keyup " + key + " >/dev/null 2>&1");
 }
 
 Screenshot settledScreenshot(const std::string& windowId, double maxSeconds)

@@ -14,12 +14,10 @@ struct Screenshot {
 
     bool valid() const { return width > 0 && height > 0; }
     const unsigned char* at(int x, int yFromTop) const { return &rgb[static_cast<size_t>((yFromTop * width + x) * 3)]; }
-    // Pixels of the rectangle whose channels are all at least `level`.
-    int countBright(int x0, int y0, int x1, int y1, int level) const;
-    // Pixels of the rectangle with any channel of at least `level` (not black).
-    int countLit(int x0, int y0, int x1, int y1, int level) const;
-    // Number of distinct colours (coarsely quantised) in the whole picture.
-    int distinctColours() const;
+    // Pixels of the rectangle whose channels all reach `level` (white), or any of them (not black).
+    int count(int x0, int y0, int x1, int y1, int level, bool allChannels) const;
+    int countBright(int x0, int y0, int x1, int y1, int level) const { return count(x0, y0, x1, y1, level, true); }
+    int countLit(int x0, int y0, int x1, int y1, int level) const { return count(x0, y0, x1, y1, level, false); }
 };
 
 // The id of the first visible window with this exact title, waiting for it to
@@ -32,8 +30,6 @@ Screenshot takeScreenshot(const std::string& windowId);
 // Focuses the window and taps a key (pressed and released at once) with
 // xdotool, e.g. "F2": enough for the toggles, which act on release.
 void pressKey(const std::string& windowId, const std::string& key);
-// Holds a key down for a while: the game polls held keys once per frame.
-void holdKey(const std::string& windowId, const std::string& key, double seconds);
 // Waits until two screenshots taken a moment apart are identical (the game
 // stopped drawing) and returns the last; invalid when it never settles.
 Screenshot settledScreenshot(const std::string& windowId, double maxSeconds);
