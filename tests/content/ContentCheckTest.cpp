@@ -315,6 +315,8 @@ TEST(ContentFiles, GeneratorReproducesTheCommittedFiles) {
     for (const std::string& f : modelFiles)
         EXPECT_TRUE(bytes(out / "Models" / f) == bytes(content + "Models/" + f)) << f << " differs from a fresh run";
     EXPECT_TRUE(bytes(out / "Fonts" / "arial.ttf") == bytes(content + "Fonts/arial.ttf"));
+    for (const std::string f : {"vantor.png", "vantor.svg"})
+        EXPECT_TRUE(bytes(out / "Icons" / f) == bytes(content + "Icons/" + f)) << f << " differs from a fresh run";
     fs::remove_all(out);
 }
 
