@@ -7,7 +7,10 @@
 #   P/share/applications/vantor.desktop, P/share/icons/hicolor/{256x256,scalable}/apps/vantor.{png,svg}
 #
 # Only what the game reads at run time is installed; the content generator,
-# the benchmark and the tests stay in the build folder.
+# the benchmark and the tests stay in the build folder. Build the game first:
+# installing and packaging do not build anything (not every test and tool
+# just to package the game).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(VANTOR_INSTALL_GAME_DIR lib/vantor)
 set(VANTOR_INSTALL_LAUNCHER_DIR games)
@@ -58,13 +61,8 @@ set(CPACK_STRIP_FILES ON)
 # CPack installs into its staging folder through DESTDIR, so the prefix seen
 # while installing (in the menu entry's launcher path) is this one.
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# The packages of Debian 12 that hold the libraries the game links (what
-# dpkg-shlibdeps finds for it, with GLFW's Wayland build as an alternative).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libassimp5 (>= 5.2.5~ds0), libc6 (>= 2.34), libfreeimage3 (>= 3.18.0+ds2), libfreetype6 (>= 2.2.1), \
-libgcc-s1 (>= 3.0), libglew2.2 (>= 2.2.0), libglfw3 (>= 3.2) | libglfw3-wayland (>= 3.2), libglx0, libopengl0, \
-libstdc++6 (>= 11)")
-if(VANTOR_SANITIZE)
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libasan8, libubsan1")
-endif()
+# The packages that hold the libraries the game links, with their least
+# versions, as dpkg-shlibdeps finds them in the binary that goes into the
+# package (a Debug or sanitizer build links a few more than a Release build).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
