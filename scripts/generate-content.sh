@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Regenerates Content/Images, Content/Models and Content/Fonts from code
+# Regenerates Content/Images, Content/Models, Content/Fonts and Content/Icons from code
 # (tools/contentgen). Shaders in Content/Shader are hand-written and untouched.
 #   scripts/generate-content.sh [build folder]     (default: build)
 # The build folder must be a direct child of the repository root.

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config dpkg-dev
   libglfw3-dev libxrandr-dev libglew-dev libassimp-dev libfreeimage-dev libfreetype-dev libglm-dev
   libgl1-mesa-dri libglx-mesa0 libgl-dev mesa-utils
   googletest libgtest-dev

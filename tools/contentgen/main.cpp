@@ -1,18 +1,22 @@
-// vantor-contentgen: regenerates the game's images, models and font.
+// vantor-contentgen: regenerates the game's images, models and font, and its
+// icon for the desktop menu.
 //
 //   vantor-contentgen <content directory>
 //
-// Writes <dir>/Images/*.jpg, <dir>/Models/*.dae and copies the font into
-// <dir>/Fonts. Every run writes the same bytes. Shaders are not touched.
+// Writes <dir>/Images/*.jpg, <dir>/Models/*.dae, <dir>/Icons/vantor.{png,svg}
+// and copies the font into <dir>/Fonts. Every run writes the same bytes.
+// Shaders are not touched.
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include <FreeImage.h>
 
+#include "Icons.h"
 #include "Images.h"
 #include "Mesh.h"
 #include "Models.h"
@@ -66,6 +70,15 @@ bool writeModels(const fs::path& dir) {
     return ok;
 }
 
+// The game does not read these: they are installed for the desktop menu.
+bool writeIcons(const fs::path& dir) {
+    bool ok = report(saturnIcon(256).writePng((dir / "vantor.png").string()), dir / "vantor.png");
+    std::ofstream svg(dir / "vantor.svg", std::ios::binary);
+    svg << saturnIconSvg();
+    svg.close();
+    return ok & report(svg.good(), dir / "vantor.svg");
+}
+
 bool copyFont(const fs::path& dir) {
     bool ok = true;
     for (const auto& [from, to] : {std::make_pair(fontSource, "arial.ttf"),
@@ -86,10 +99,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path content = argv[1];
-    for (const char* sub : {"Images", "Models", "Fonts"}) fs::create_directories(content / sub);
+    for (const char* sub : {"Images", "Models", "Fonts", "Icons"}) fs::create_directories(content / sub);
 
     FreeImage_Initialise();
     bool ok = writeImages(content / "Images");
+    ok &= writeIcons(content / "Icons");
     FreeImage_DeInitialise();
     ok &= writeModels(content / "Models");
     ok &= copyFont(content / "Fonts");

@@ -1,0 +1,143 @@
+// Installs the game as a player gets it, with cmake --install into a fresh
+// folder and as a Debian package, and starts the installed game from folders
+// that have nothing to do with the build.
+#include "Process.h"
+#include "Screen.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Generous safety limits for a slow software renderer; nothing here measures time.
+constexpr double startSeconds = 120.0;
+
+struct TemporaryFolder {
+    fs::path path = fs::temp_directory_path() / ("vantor-install-" + std::to_string(::getpid()));
+    TemporaryFolder() { fs::remove_all(path); fs::create_directories(path); path = fs::canonical(path); }
+    ~TemporaryFolder() { fs::remove_all(path); }
+};
+
+std::set<std::string> wordsOf(const std::string& text)
+{
+    std::istringstream in(text);
+    std::set<std::string> words;
+    for (std::string word; in >> word;) words.insert(word);
+    return words;
+}
+
+// Every file an installation holds, below its prefix: the game, all of its
+// content, the launcher, the menu entry and the icons; nothing else.
+std::set<std::string> expectedFiles(const std::string& prefix)
+{
+    std::set<std::string> files;
+    for (const char* f : {"games/vantor", "lib/vantor/bin/vantor", "share/applications/vantor.desktop",
+                          "share/icons/hicolor/256x256/apps/vantor.png", "share/icons/hicolor/scalable/apps/vantor.svg"})
+        files.insert(prefix + f);
+    const fs::path content = fs::path(VANTOR_SOURCE_DIR) / "Content";
+    for (const char* folder : {"Shader", "Images", "Models", "Fonts"})
+        for (const auto& entry : fs::directory_iterator(content / folder))
+            files.insert(prefix + "lib/vantor/Content/" + fs::relative(entry.path(), content).string());
+    return files;
+}
+
+void expectMenuEntry(const std::string& entry, const std::string& launcher)
+{
+    for (const std::string& line : {std::string("Name=VANTOR"), "Exec=" + launcher, std::string("Icon=vantor"),
+                                     std::string("Categories=Game;ArcadeGame;")})
+        EXPECT_NE(("\n" + entry).find("\n" + line + "\n"), std::string::npos) << line << " missing from\n" << entry;
+}
+
+} // namespace
+
+TEST(InstalledGame, StartsThroughItsLauncherFromAnyFolder)
+{
+    const TemporaryFolder prefix;
+    const std::string at = prefix.path.string();
+    const ProcessResult install = runProcess(VANTOR_CMAKE_COMMAND, {"--install", VANTOR_BINARY_DIR, "--prefix", at});
+    ASSERT_EQ(install.exitCode, 0) << install.out << install.err;
+    EXPECT_EQ(wordsOf(shellOutput("find '" + at + "' ! -type d")), expectedFiles(at + "/"));
+    const std::string launcher = at + "/games/vantor";
+    expectMenuEntry(shellOutput("cat '" + at + "/share/applications/vantor.desktop'"), launcher);
+
+    const std::string game = at + "/lib/vantor/bin/vantor";
+    const std::string executing = "you are executing '" + game + "'\n";
+    ProcessOptions fromRoot;
+    fromRoot.workingDirectory = "/";
+    fromRoot.safetyKillSeconds = startSeconds;
+
+    // Without arguments, as from the menu: an 800 x 600 window; Escape ends it.
+    BackgroundProcess menuStart(launcher, {}, fromRoot);
+    const std::string window = findWindow("VANTOR", startSeconds, menuStart.pid());
+    ASSERT_FALSE(window.empty()) << "no window titled VANTOR; stdout: " << menuStart.out << "\nstderr: " << menuStart.err;
+    pressKey(window, "F2");
+    ASSERT_TRUE(menuStart.waitForOutput("frametime: ", 60.0)) << menuStart.out << menuStart.err;
+    const Screenshot shot = takeScreenshot(window);
+    EXPECT_EQ(shot.width, 800);
+    EXPECT_EQ(shot.height, 600);
+    holdKey(window, "Escape", 0.5);
+    const ProcessResult played = menuStart.finish(60.0);
+    EXPECT_FALSE(played.timedOut) << "Escape did not close the game";
+    EXPECT_EQ(played.exitCode, 0);
+    EXPECT_EQ(played.err, "");
+    std::istringstream lines(played.out);
+    std::string said;
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("frametime: ", 0) != 0) said += line + "\n";
+    if (said != executing + "Game Over - You reached 0 Points\n") { // the moon may have met its first stone
+        EXPECT_EQ(said, executing);
+    }
+
+    // Arguments reach the game unchanged.
+    const ProcessResult badHeight = runProcess(launcher, {"800", "high"}, fromRoot);
+    EXPECT_EQ(badHeight.exitCode, 1);
+    EXPECT_EQ(badHeight.out, executing + "Second cmd line arg could not be read!\n");
+
+    // The game itself, run from a folder without ../Content, stops at its first shader.
+    ProcessOptions lost;
+    lost.workingDirectory = at + "/share";
+    const ProcessResult noContent = runProcess(game, {"320", "240"}, lost);
+    EXPECT_EQ(noContent.exitCode, 1);
+    EXPECT_EQ(noContent.out, executing);
+    EXPECT_EQ(noContent.err.rfind("ERROR: Could not load shader from file ../Content/Shader/", 0), 0u) << noContent.err;
+}
+
+TEST(DebianPackage, HoldsTheInstalledGameAndDependsOnTheLibrariesItLinks)
+{
+    const TemporaryFolder out;
+    const ProcessResult cpack = runProcess(VANTOR_CPACK_COMMAND, {"-G", "DEB", "-B", out.path.string(), "--config",
+                                                                  std::string(VANTOR_BINARY_DIR) + "/CPackConfig.cmake"});
+    ASSERT_EQ(cpack.exitCode, 0) << cpack.out << cpack.err;
+    const std::string deb = "'" + out.path.string() + "/vantor_1.0.0_" +
+                            *wordsOf(shellOutput("dpkg --print-architecture")).begin() + ".deb'";
+
+    // An installation under /usr, and nothing from the tests or the tools.
+    EXPECT_EQ(wordsOf(shellOutput("dpkg-deb -c " + deb + " | awk '{print $NF}' | grep -v '/$'")),
+              expectedFiles("./usr/"));
+    expectMenuEntry(shellOutput("dpkg-deb --fsys-tarfile " + deb + " | tar -xO ./usr/share/applications/vantor.desktop"),
+                    "/usr/games/vantor");
+
+    // Every library the game links comes from a package that it depends on.
+    EXPECT_EQ(shellOutput("dpkg-deb -f " + deb + " Package"), "vantor\n");
+    const std::set<std::string> depends =
+        wordsOf(shellOutput("dpkg-deb -f " + deb + " Depends | sed 's/([^)]*)//g; s/[,|]/ /g'"));
+    for (const char* package : {"libglfw3", "libglew2.2", "libassimp5", "libfreeimage3", "libfreetype6"})
+        EXPECT_EQ(depends.count(package), 1u) << package << " is not among the dependencies";
+    std::istringstream owners(shellOutput("for lib in $(objdump -p '" + gameBinary() + "' | awk '/NEEDED/ {print $2}'); "
+                                          "do echo $lib $(dpkg -S \"*/$lib\" | cut -d: -f1 | sort -u); done"));
+    int libraries = 0;
+    for (std::string line; std::getline(owners, line); ++libraries) {
+        const std::set<std::string> words = wordsOf(line);
+        EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const std::string& w) { return depends.count(w) == 1; }))
+            << "no package that the game depends on holds " << line;
+    }
+    EXPECT_GE(libraries, 5);
+}
