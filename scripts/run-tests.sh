@@ -18,7 +18,7 @@ run_suite() {
 run_suite build
 
 if [ "$quick" -eq 0 ]; then
-  "$root/scripts/build.sh" build-asan -DVANTOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+  "$root/scripts/build.sh" build-asan -DVANTOR_SANITIZE=ON
   # Mesa loads its driver with dlopen and unloads it at glfwTerminate, before
   # the leak check runs: the driver's own allocations would then show up as
   # leaks from an unknown module that no suppression can name. Loading the

@@ -83,7 +83,7 @@ TEST(InstalledGame, StartsThroughItsLauncherFromAnyFolder)
     const Screenshot shot = takeScreenshot(window);
     EXPECT_EQ(shot.width, 800);
     EXPECT_EQ(shot.height, 600);
-    holdKey(window, "Escape", 0.5);
+    pressKey(window, "Escape");
     const ProcessResult played = menuStart.finish(60.0);
     EXPECT_FALSE(played.timedOut) << "Escape did not close the game";
     EXPECT_EQ(played.exitCode, 0);
