@@ -187,9 +187,13 @@ Image ringTexture() {
             const float distance = std::abs(v - layout::ringV(r));
             lane = std::max(lane, 1.0f - smoothstep(0.055f, 0.085f, distance));
         }
-        const glm::vec3 laneColour = glm::mix(glm::vec3(0.62f, 0.56f, 0.47f), glm::vec3(0.92f, 0.86f, 0.74f), ringlets) *
+        // The ring's particles take the full sun whatever the angle (the lit
+        // shader treats the translucent ring so), so the lanes are stored
+        // darker than the ring's true brightness, and the gaps darker still:
+        // the light stones on the lanes then stand out.
+        const glm::vec3 laneColour = glm::mix(glm::vec3(0.43f, 0.39f, 0.33f), glm::vec3(0.64f, 0.60f, 0.52f), ringlets) *
                                      (0.88f + 0.12f * clumps);
-        const glm::vec3 gapColour = glm::vec3(0.17f, 0.15f, 0.13f) * (0.5f + ringlets) * (0.8f + 0.4f * clumps);
+        const glm::vec3 gapColour = glm::vec3(0.085f, 0.075f, 0.065f) * (0.5f + ringlets) * (0.8f + 0.4f * clumps);
         const float edges = smoothstep(0.0f, 0.035f, v) * smoothstep(1.0f, 0.965f, v);
         return glm::mix(gapColour, laneColour, lane) * (0.35f + 0.65f * edges);
     });
