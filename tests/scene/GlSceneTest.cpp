@@ -345,13 +345,15 @@ TEST_F(Lighting, ShadowKeepsTheAmbientLight)
         SCOPED_TRACE(name);
         const auto shader = program(name);
         const bool bumped = std::string(name) == "normalMap";
+        // 0.2, and on a stone's upright face 0.4 more of it from the ring below
+        const double ambient = bumped ? 0.28 : 0.2;
         const Rgba lit = drawLit(*shader, bumped, 1.0f, inside, halfLit);
         const Rgba shadowed = drawLit(*shader, bumped, 0.0f, inside, halfLit);
-        // 0.2 ambient + 0.8 x 0.5 diffuse
-        EXPECT_NEAR(lit.r, 0.6 * 255, 4);
+        // ambient + 0.8 x 0.5 diffuse
+        EXPECT_NEAR(lit.r, (ambient + 0.4) * 255, 4);
         EXPECT_NEAR(lit.a, 255, 2);
         EXPECT_LT(shadowed.r, lit.r * 0.6);
-        EXPECT_GE(shadowed.r, 0.2 * 255 - 2);
+        EXPECT_GE(shadowed.r, ambient * 255 - 2);
 
         // Outside the light's box nothing is shadowed.
         const glm::mat4 outside = glm::translate(glm::mat4(1.0f), glm::vec3(5.0f, 0.0f, 0.0f));
@@ -360,7 +362,7 @@ TEST_F(Lighting, ShadowKeepsTheAmbientLight)
 
         // Light from behind: ambient only.
         const Rgba behind = drawLit(*shader, bumped, 1.0f, inside, -halfLit);
-        EXPECT_NEAR(behind.r, 0.2 * 255, 3);
+        EXPECT_NEAR(behind.r, ambient * 255, 3);
     }
 }
 
@@ -372,8 +374,10 @@ TEST_F(Lighting, NormalMapTiltsTheSurface)
     const glm::vec3 toSun(0.0f, -0.6f, 0.8f);
     const Rgba flat = drawLit(*shader, true, 1.0f, inside, toSun, 0, 51);
     const Rgba mapped = drawLit(*shader, true, 1.0f, inside, toSun, 1, 51);
-    EXPECT_NEAR(flat.r, (0.2 + 0.8 * 0.8) * 255, 3);
-    EXPECT_NEAR(mapped.r, (0.2 + 0.8 * 0.28) * 255, 4);
+    // Ambient 0.2 with the ring's light from below: 0.4 more of it on the upright
+    // quad, 0.16 more once the map tilts it 0.6 upwards.
+    EXPECT_NEAR(flat.r, (0.28 + 0.8 * 0.8) * 255, 3);
+    EXPECT_NEAR(mapped.r, (0.232 + 0.8 * 0.28) * 255, 4);
     // A flat map ((0, 0, 1)) changes nothing.
     const Rgba neutral = drawLit(*shader, true, 1.0f, inside, toSun, 1, 128);
     EXPECT_NEAR(neutral.r, flat.r, 3);
