@@ -45,21 +45,33 @@ float shadowAmount(float facing)
     return shadow * 0.25;
 }
 
+// The ring is the one translucent surface: a layer of small particles, each
+// of them lit by the sun whatever the angle at which the light grazes the
+// layer. Its light therefore comes mostly straight from the sun, and a shadow
+// on it takes most of that away. Solid bodies follow Lambert's law.
+float particleLayer()
+{
+    return clamp((1.0 - mat.transparency) * 2.0, 0.0, 1.0); // 0 solid .. 1 the ring
+}
+
 void main()
 {
     vec3 n = normalize(worldNormal);
     vec3 toSun = normalize(sunLight.lightPos);
     vec3 toEye = normalize(cameraPosition - worldPosition);
 
-    float diffuse = max(dot(n, toSun), 0.0);
+    float lambert = max(dot(n, toSun), 0.0);
     float specular = 0.0;
-    if (diffuse > 0.0)
+    if (lambert > 0.0)
         specular = mat.specularIntensity * pow(max(dot(n, normalize(toSun + toEye)), 0.0), mat.specularPower);
 
-    float shadow = shadowAmount(diffuse);
-    // Ambient plus diffuse reach the stored colour at most (full sun); a
-    // shadow keeps the ambient part and a little of the diffuse one.
-    float light = sunLight.ambientIntensity + (1.0 - sunLight.ambientIntensity) * diffuse * mix(1.0, 0.15, shadow);
+    float layer = particleLayer();
+    float diffuse = mix(lambert, smoothstep(0.0, 0.05, lambert), layer);
+    float ambient = sunLight.ambientIntensity * mix(1.0, 0.45, layer);
+    float shadow = shadowAmount(lambert);
+    // Ambient plus direct light reach the stored colour at most (full sun); a
+    // shadow keeps the ambient part and a little of the direct one.
+    float light = ambient + (1.0 - ambient) * diffuse * mix(1.0, mix(0.15, 0.05, layer), shadow);
 
     vec3 surface = texture(color_texture, texCoord).rgb;
     vec3 color = sunLight.lightColor * (surface * light + specular * (1.0 - shadow));

@@ -1,11 +1,18 @@
 #version 410 core
 
 // Lens flare from the image of the sun alone (black where Saturn covers it,
-// the clear grey elsewhere): ghosts, mirrored and scaled copies of the sun on
-// the line through the screen centre, and a halo ring around the centre with
-// a slight colour fringe. It follows the sun across the screen and vanishes
-// when the sun is hidden. The frame blurs the result afterwards, so plain
-// unfiltered reads are enough here.
+// the clear grey elsewhere): ghosts, coloured copies of the sun on the line
+// from the sun through the screen centre, and a halo beyond the sun on the
+// same line with a colour fringe. It follows the sun across the screen and
+// vanishes when the sun is hidden. The frame blurs the result afterwards, so
+// plain unfiltered reads are enough here.
+//
+// The sun is small on screen, and the blur spreads a plain copy of it thin.
+// Each ghost therefore gathers the sun from three points around its own place,
+// about a sun's radius away, and takes the full strength of its colour where
+// it sees the sun at all: a soft disc a sun wider than a plain copy, bright
+// enough to survive the blur as a patch of coloured light. (Three reads per
+// ghost keep the pass at about twice the cost of a plain copy.)
 
 in vec2 texcoords;
 out vec4 fragColor;
@@ -16,25 +23,30 @@ uniform sampler2D sun_texture;
 // Only the sun itself is bright enough; the grey background and Saturn's
 // black give nothing.
 const float sunThreshold = 0.5;
+const float sunKnee = 0.25;
 const int ghostCount = 4;
 // Where a ghost stands relative to the sun, through the screen centre (-1 is
 // the mirror image), which is also its size relative to the sun's.
-const float ghostScale[ghostCount] = float[](-0.5, -1.4, 0.55, -2.6);
-const vec3 ghostTint[ghostCount] = vec3[](vec3(1.0, 0.75, 0.35), vec3(0.35, 0.6, 1.0),
-                                          vec3(0.9, 0.9, 0.6), vec3(0.45, 0.9, 0.55));
-const float ghostWeight = 1.3;
-const float haloRadius = 0.42; // in screen heights
-const float haloWeight = 0.5;
-const float fringe = 0.03;
+const float ghostScale[ghostCount] = float[](-0.6, -1.25, 0.5, -2.0);
+const vec3 ghostTint[ghostCount] = vec3[](vec3(1.0, 0.55, 0.15), vec3(0.25, 0.55, 1.0),
+                                          vec3(0.75, 1.0, 0.35), vec3(0.7, 0.3, 1.0));
+const float ghostWeight = 1.0;
+// How far around its own place on screen a ghost gathers the sun, in screen
+// heights: every ghost grows by about the sun's radius.
+const float ghostSpread = 0.013;
+const vec2 spreadDirections[3] = vec2[](vec2(0.0, 1.0), vec2(-0.866, -0.5), vec2(0.866, -0.5));
+const float haloRadius = 0.22; // in screen heights
+const float haloWeight = 0.9;
+const float fringe = 0.1;
 
-// How far the sun image at `uv` is over the threshold (0 outside the image).
+// How much of the sun the sun image shows at `uv`, 0..1 (0 outside the image).
 float sunAt(vec2 uv)
 {
     ivec2 size = textureSize(sun_texture, 0);
     vec3 colour = texelFetch(sun_texture, clamp(ivec2(uv * vec2(size)), ivec2(0), size - 1), 0).rgb;
     vec2 inside = step(vec2(0.0), uv) * step(uv, vec2(1.0));
     float luminance = dot(colour, vec3(0.2126, 0.7152, 0.0722));
-    return max(luminance - sunThreshold, 0.0) * (inside.x * inside.y);
+    return smoothstep(sunThreshold, sunThreshold + sunKnee, luminance) * (inside.x * inside.y);
 }
 
 void main()
@@ -44,8 +56,13 @@ void main()
     vec2 fromCentre = texcoords - 0.5;
 
     vec3 flare = vec3(0.0);
-    for (int i = 0; i < ghostCount; ++i)
-        flare += ghostTint[i] * sunAt(0.5 + fromCentre / ghostScale[i]);
+    for (int i = 0; i < ghostCount; ++i) {
+        vec2 source = 0.5 + fromCentre / ghostScale[i];
+        float seen = 0.0;
+        for (int k = 0; k < 3; ++k)
+            seen += sunAt(source + spreadDirections[k] * (ghostSpread / abs(ghostScale[i])) / aspect);
+        flare += ghostTint[i] * min(seen, 1.0);
+    }
     flare *= ghostWeight;
 
     // Halo: a pixel lights up when the sun stands haloRadius nearer the

@@ -1,7 +1,8 @@
 #version 410 core
 
-// The lighting of directionalLight.frag with the surface normal taken from a
-// tangent-space normal map when normalMapping is 1.
+// The stones: the lighting of directionalLight.frag for a solid body, with the
+// surface normal taken from a tangent-space normal map when normalMapping is 1,
+// and the light that the sunlit ring throws back up at a stone.
 struct SunLight {
     vec3 lightColor;
     vec3 lightPos; // direction towards the sun, normalised
@@ -59,6 +60,12 @@ vec3 surfaceNormal()
     return normalize(tangentToWorld * mapped);
 }
 
+// The sunlit ring around a stone throws light back up at it: its sides and
+// underside get more than the plain ambient light (an upright face 0.4 more of
+// it, a face turned down 0.8 more), its top none. Even the side turned away
+// from the sun then reads as light rock against the ring.
+const float ringBounce = 0.8;
+
 void main()
 {
     vec3 n = surfaceNormal();
@@ -73,9 +80,9 @@ void main()
     // The shadow test uses the geometric normal: the map's bumps do not move
     // the shadow's edge.
     float shadow = shadowAmount(max(dot(normalize(worldNormal), toSun), 0.0));
-    // Ambient plus diffuse reach the stored colour at most (full sun); a
-    // shadow keeps the ambient part and a little of the diffuse one.
-    float light = sunLight.ambientIntensity + (1.0 - sunLight.ambientIntensity) * diffuse * mix(1.0, 0.15, shadow);
+    float ambient = sunLight.ambientIntensity * (1.0 + ringBounce * (0.5 - 0.5 * n.y));
+    // A shadow keeps the ambient part and a little of the direct one.
+    float light = ambient + (1.0 - sunLight.ambientIntensity) * diffuse * mix(1.0, 0.15, shadow);
 
     vec3 surface = texture(color_texture, texCoord).rgb;
     vec3 color = sunLight.lightColor * (surface * light + specular * (1.0 - shadow));

@@ -187,9 +187,13 @@ Image ringTexture() {
             const float distance = std::abs(v - layout::ringV(r));
             lane = std::max(lane, 1.0f - smoothstep(0.055f, 0.085f, distance));
         }
-        const glm::vec3 laneColour = glm::mix(glm::vec3(0.62f, 0.56f, 0.47f), glm::vec3(0.92f, 0.86f, 0.74f), ringlets) *
+        // The ring's particles take the full sun whatever the angle (the lit
+        // shader treats the translucent ring so), so the lanes are stored
+        // darker than the ring's true brightness, and the gaps darker still:
+        // the light stones on the lanes then stand out.
+        const glm::vec3 laneColour = glm::mix(glm::vec3(0.43f, 0.39f, 0.33f), glm::vec3(0.64f, 0.60f, 0.52f), ringlets) *
                                      (0.88f + 0.12f * clumps);
-        const glm::vec3 gapColour = glm::vec3(0.17f, 0.15f, 0.13f) * (0.5f + ringlets) * (0.8f + 0.4f * clumps);
+        const glm::vec3 gapColour = glm::vec3(0.085f, 0.075f, 0.065f) * (0.5f + ringlets) * (0.8f + 0.4f * clumps);
         const float edges = smoothstep(0.0f, 0.035f, v) * smoothstep(1.0f, 0.965f, v);
         return glm::mix(gapColour, laneColour, lane) * (0.35f + 0.65f * edges);
     });
@@ -257,27 +261,33 @@ Image blackTexture() { return Image(16, 16); }
 StoneTextures stoneTextures() {
     const int size = 512;
     // Height in model units over the sphere mapping the stone mesh uses:
-    // lumpy rock with a few grooved cracks and a fine grain.
+    // plates of rock split by a network of cracks, each plate bulging a
+    // little, with lumps, pits and a fine grain on top. The plates are large
+    // enough to show in the light from where a player has to react.
     Field height(size, size);
     height.fillSphere([](glm::vec3 d) {
-        const float lumps = fbm3(d * 2.5f, 6, 81u);
-        // Cracks: thin grooves along the zero lines of a noise, only where a
-        // second noise lets them through.
-        const float crack = std::pow(1.0f - std::abs(gradientNoise3(d * 4.0f, 82u)), 24.0f) *
-                            smoothstep(-0.1f, 0.3f, gradientNoise3(d * 2.0f, 86u));
-        const float pits = std::pow(clamp01(-fbm3(d * 16.0f, 3, 83u)), 2.0f);
-        return 0.03f * lumps - 0.012f * crack - 0.01f * pits + 0.004f * fbm3(d * 40.0f, 2, 87u);
+        const float lumps = fbm3(d * 2.5f, 5, 81u);
+        // Plates: cells of a warped cellular noise, so that their edges wander.
+        const glm::vec3 warp(fbm3(d * 2.0f, 3, 88u), fbm3(d * 2.0f + 5.2f, 3, 88u), fbm3(d * 2.0f + 9.7f, 3, 88u));
+        const glm::vec2 cells = cellular3((d + 0.3f * warp) * 2.6f, 82u);
+        const float bulge = -cells.x * cells.x;
+        // Cracks along some of the plates' edges, where a second noise lets them through.
+        const float crack = (1.0f - smoothstep(0.0f, 0.07f, cells.y - cells.x)) *
+                            smoothstep(-0.15f, 0.25f, gradientNoise3(d * 1.8f, 86u));
+        const float pits = std::pow(clamp01(-fbm3(d * 14.0f, 3, 83u)), 2.0f);
+        return 0.03f * lumps + 0.03f * bulge - 0.018f * crack - 0.01f * pits + 0.003f * fbm3(d * 40.0f, 2, 87u);
     });
     StoneTextures out{Image(size, size), Image(size, size)};
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const glm::vec3 d = layout::sphereDirection((x + 0.5f) / size, (y + 0.5f) / size);
-            // Albedo: darker in hollows and cracks, lighter on the bumps.
-            const float t = clamp01(0.5f + height.get(x, y) * 14.0f);
-            const float tint = fbm3(d * 4.0f, 3, 84u);
-            const glm::vec3 rock = glm::mix(glm::vec3(0.22f, 0.21f, 0.20f), glm::vec3(0.60f, 0.57f, 0.52f), t);
-            out.albedo.at(x, y) = rock * (1.0f + 0.06f * fbm3(d * 60.0f, 2, 85u)) +
-                                  tint * glm::vec3(0.05f, 0.025f, 0.0f);
+            // Albedo: a light, sandy grey rock, darker in hollows and cracks,
+            // lighter on the bumps, with a few warmer stains.
+            const float t = clamp01(0.7f + height.get(x, y) * 12.0f);
+            const float stain = smoothstep(0.1f, 0.6f, fbm3(d * 3.0f, 3, 84u));
+            const glm::vec3 rock = glm::mix(glm::vec3(0.30f, 0.29f, 0.28f), glm::vec3(0.93f, 0.91f, 0.87f), t);
+            out.albedo.at(x, y) = rock * (1.0f + 0.06f * fbm3(d * 60.0f, 2, 85u)) *
+                                  glm::mix(glm::vec3(1.0f), glm::vec3(1.0f, 0.93f, 0.83f), stain);
             // Tangent-space normal: tangent along increasing u, bitangent along
             // increasing v, strength scaled from the stone's size (~0.8).
             const glm::vec2 slope = height.sphereSlope(x, y) / 0.8f;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -54,13 +53,32 @@ Mesh stoneModel() {
     // Turn the icosphere so that none of its vertices sits exactly on a pole of
     // the sphere mapping, where the longitude would be undefined.
     const glm::mat4 turn = glm::rotate(glm::mat4(1.0f), 0.37f, glm::normalize(glm::vec3(1.0f, 0.0f, 0.4f)));
+    // A chipped rock: a lumpy ellipsoid cut by flat fracture planes. Broad
+    // flat faces catch the sun as a whole, so the rock shows a lit and a dark
+    // side from far away, where the finer relief of the normal map is lost.
     const glm::vec3 radii(0.84f, 0.62f, 0.74f);
+    struct Cut {
+        glm::vec3 normal;
+        float distance;
+    };
+    std::vector<Cut> cuts;
+    Random rng(73);
+    for (int i = 0; i < 18; ++i) {
+        const glm::vec3 n = rng.unitVector();
+        // The ellipsoid's support distance along n, cut a little inside it.
+        cuts.push_back({n, glm::length(radii * n) * rng.range(0.80f, 0.93f)});
+    }
     std::vector<glm::vec3> directions;
     for (Vertex& v : shape.vertices) {
         const glm::vec3 d = glm::normalize(glm::vec3(turn * glm::vec4(v.position, 0.0f)));
         directions.push_back(d);
-        const float bumps = 0.16f * fbm3(d * 1.5f, 3, 71u) + 0.05f * gradientNoise3(d * 5.0f, 72u);
-        v.position = d * radii * (1.0f + bumps);
+        const float bumps = 0.10f * fbm3(d * 1.5f, 3, 71u) + 0.03f * gradientNoise3(d * 5.0f, 72u);
+        float r = (1.0f + bumps) / glm::length(d / radii); // along d to the bumpy ellipsoid
+        for (const Cut& c : cuts) {
+            const float towards = glm::dot(d, c.normal);
+            if (towards > 1e-3f) r = std::min(r, c.distance / towards);
+        }
+        v.position = d * r;
     }
     // Centre the rock's bounding box on the origin.
     glm::vec3 lo(1e9f), hi(-1e9f);
@@ -70,45 +88,42 @@ Mesh stoneModel() {
     }
     const glm::vec3 centre = (lo + hi) * 0.5f;
     for (Vertex& v : shape.vertices) v.position -= centre;
-    // Smooth normals: area-weighted face normals summed at the shared vertices.
-    for (Vertex& v : shape.vertices) v.normal = glm::vec3(0.0f);
+    // Smooth normals (area-weighted face normals summed at the shared
+    // vertices) soften the facets' edges a little below.
+    std::vector<glm::vec3> smooth(shape.vertices.size(), glm::vec3(0.0f));
     for (size_t f = 0; f < shape.indices.size(); f += 3) {
-        Vertex& a = shape.vertices[shape.indices[f]];
-        Vertex& b = shape.vertices[shape.indices[f + 1]];
-        Vertex& c = shape.vertices[shape.indices[f + 2]];
-        const glm::vec3 n = glm::cross(b.position - a.position, c.position - a.position);
-        a.normal += n;
-        b.normal += n;
-        c.normal += n;
+        const uint32_t a = shape.indices[f], b = shape.indices[f + 1], c = shape.indices[f + 2];
+        const glm::vec3 n = glm::cross(shape.vertices[b].position - shape.vertices[a].position,
+                                       shape.vertices[c].position - shape.vertices[a].position);
+        smooth[a] += n;
+        smooth[b] += n;
+        smooth[c] += n;
     }
-    for (Vertex& v : shape.vertices) v.normal = glm::normalize(v.normal);
 
-    // Sphere mapping by the undisplaced direction. A triangle that straddles the
-    // seam gets its small-u corners shifted by one turn (the texture repeats),
-    // so those corners become separate vertices.
+    // Every triangle gets its own corners: the face normal, bent a quarter of
+    // the way towards the smooth one, and the sphere mapping by the undisplaced
+    // direction. A triangle that straddles the seam gets its small-u corners
+    // shifted by one turn (the texture repeats).
     auto longitude = [](glm::vec3 d) {
         float u = std::atan2(-d.z, d.x) / layout::twoPi;
         return u < 0.0f ? u + 1.0f : u;
     };
     Mesh mesh;
-    std::map<std::pair<uint32_t, bool>, uint32_t> made;
     for (size_t f = 0; f < shape.indices.size(); f += 3) {
+        const uint32_t* corner = &shape.indices[f];
+        const glm::vec3 face = glm::normalize(glm::cross(shape.vertices[corner[1]].position - shape.vertices[corner[0]].position,
+                                                         shape.vertices[corner[2]].position - shape.vertices[corner[0]].position));
         float u[3];
-        for (int k = 0; k < 3; ++k) u[k] = longitude(directions[shape.indices[f + k]]);
+        for (int k = 0; k < 3; ++k) u[k] = longitude(directions[corner[k]]);
         const bool straddles = std::max({u[0], u[1], u[2]}) - std::min({u[0], u[1], u[2]}) > 0.5f;
-        uint32_t corner[3];
+        uint32_t made[3];
         for (int k = 0; k < 3; ++k) {
-            const uint32_t i = shape.indices[f + k];
-            const bool shifted = straddles && u[k] < 0.5f;
-            auto it = made.find({i, shifted});
-            if (it == made.end()) {
-                Vertex v = shape.vertices[i];
-                v.uv = {u[k] + (shifted ? 1.0f : 0.0f), std::asin(directions[i].y) / layout::pi + 0.5f};
-                it = made.emplace(std::make_pair(i, shifted), mesh.add(v)).first;
-            }
-            corner[k] = it->second;
+            Vertex v = shape.vertices[corner[k]];
+            v.normal = glm::normalize(glm::mix(face, glm::normalize(smooth[corner[k]]), 0.25f));
+            v.uv = {u[k] + (straddles && u[k] < 0.5f ? 1.0f : 0.0f), std::asin(directions[corner[k]].y) / layout::pi + 0.5f};
+            made[k] = mesh.add(v);
         }
-        mesh.triangle(corner[0], corner[1], corner[2]);
+        mesh.triangle(made[0], made[1], made[2]);
     }
     return mesh;
 }
