@@ -166,44 +166,6 @@ TEST_F(Rules, AGoodieCollectedInTheFatalFrameStillCountsAndPauseStopsOnlyTheOrbi
     EXPECT_EQ(out, "Goodie Collected - 10 Points!\nGame Over - You reached 10 Points\n");
 }
 
-TEST_F(Rules, SectionsAreRefilledAheadOfTheMoonLapAfterLap)
-{
-    const auto section1 = world.obstacleList1;
-    ASSERT_EQ(section1.size(), 10u);
-    ASSERT_TRUE(world.obstacleList2.empty());
-    sinkStones(world); // harmless, so the game runs on
-    int refills1 = 0;
-    int refills2 = 0;
-    bool armed1 = state.refillArmed1;
-    const int frames = static_cast<int>(10 * 25.2 * 60.0); // ten laps
-    for (int i = 0; i < frames && !state.gameOver; ++i) {
-        game.advance(1.0f / 60.0f);
-        sinkStones(world);
-        if (refills2 == 0 && !state.refillArmed1) {
-            ASSERT_LT(moon.orbitAngle, 4.1f) << "passed refill point 2 without refilling";
-        }
-        if (state.refillArmed1 == armed1)
-            continue;
-        armed1 = state.refillArmed1;
-        EXPECT_NE(state.refillArmed1, state.refillArmed2);
-        if (armed1) { // section 2 was refilled, the moon is on section 1
-            ++refills2;
-            EXPECT_GT(moon.orbitAngle, 3.142f);
-            EXPECT_EQ(world.obstacleList2.size(), 10u);
-            EXPECT_EQ(world.goodieList2.size(), 10u);
-        } else {
-            ++refills1;
-            EXPECT_LT(moon.orbitAngle, 3.1414f);
-            EXPECT_EQ(world.obstacleList1.size(), 10u);
-        }
-        ASSERT_LE(world.obstacleList1.size() + world.obstacleList2.size(), 20u);
-        ASSERT_LE(world.goodieList1.size() + world.goodieList2.size(), 20u);
-    }
-    EXPECT_FALSE(state.gameOver);
-    EXPECT_EQ(refills2, 10);
-    EXPECT_GE(refills1, 9);
-}
-
 TEST(KeyTaps, ASpaceTapBetweenTwoFramesStartsOneJump)
 {
     // On a slow frame both the press and the release of a quick tap arrive

@@ -1,6 +1,7 @@
 // Laps in a hidden window with harmless stones, the moon steering and jumping
-// at random and every 30th frame drawn: nothing may pile up on the way (no
-// OpenGL objects, no list entries, no errors), and every point is reported.
+// at random and every 30th frame drawn: the half of the ring ahead is refilled
+// once a lap each, nothing piles up on the way (no OpenGL objects, no list
+// entries, no errors), and every point is reported.
 #include "GlWindow.h"
 #include "Track.h"
 
@@ -29,8 +30,9 @@ TEST(LongPlay, FiveLapsLeaveNoOpenGlObjectsListEntriesOrErrorsBehind)
     std::mt19937 random(7u);
     InputSnapshot input;
     int steerFrames = 0;
-    int refills = 0;
+    int refills[2] = {0, 0};
     bool armed1 = state.refillArmed1;
+    ASSERT_TRUE(world.obstacleList2.empty());
     for (int i = 1; i < 5 * 1510 && !state.gameOver; ++i) {
         if (steerFrames-- <= 0) { // hold D, A or nothing for a random while
             const unsigned choice = random() % 3;
@@ -41,14 +43,22 @@ TEST(LongPlay, FiveLapsLeaveNoOpenGlObjectsListEntriesOrErrorsBehind)
         input.keySpace = random() % 50 == 0;
         game.advance(frame, input, i % 30 == 0);
         sinkStones(world);
-        refills += state.refillArmed1 != armed1;
-        armed1 = state.refillArmed1;
+        if (state.refillArmed1 != armed1) {
+            // The half ahead was just refilled: section 2 from section 1 and back.
+            armed1 = state.refillArmed1;
+            const float angle = world.moon->orbitAngle;
+            ++refills[armed1 ? 1 : 0];
+            EXPECT_TRUE(armed1 ? angle > 3.142f && angle < 4.1f : angle < 0.6f) << "refilled at " << angle;
+            EXPECT_NE(state.refillArmed1, state.refillArmed2);
+            EXPECT_EQ((armed1 ? world.obstacleList2 : world.obstacleList1).size(), 10u);
+        }
         ASSERT_LE(world.obstacleList1.size() + world.obstacleList2.size(), 20u) << "frame " << i;
         ASSERT_LE(world.goodieList1.size() + world.goodieList2.size(), 20u) << "frame " << i;
     }
     const std::string console = ::testing::internal::GetCapturedStdout();
     EXPECT_FALSE(state.gameOver);
-    EXPECT_GE(refills, 9) << "the moon did not go round five times";
+    EXPECT_EQ(refills[1], 5) << "the moon did not go round five times";
+    EXPECT_GE(refills[0], 4);
     std::istringstream lines(console);
     int goodieLines = 0;
     for (std::string line; std::getline(lines, line); ++goodieLines)

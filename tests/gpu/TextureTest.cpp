@@ -1,6 +1,4 @@
-// Programs built from source files, and textures and cube maps from images,
-// on a real OpenGL 4.1 core context.
-#include "gpu/Shader.h"
+// Textures and cube maps from pictures, read back from a real OpenGL 4.1 core context.
 #include "gpu/Texture.h"
 
 #include "GlWindow.h"
@@ -22,13 +20,8 @@ protected:
     {
         folder = fs::temp_directory_path() / ("vantor-gpu-" + std::to_string(::getpid()));
         fs::create_directories(folder);
-        write("good.vert", "#version 410 core\nlayout(location = 0) in vec3 position;\nuniform mat4 model;\n"
-                           "void main() { gl_Position = model * vec4(position, 1.0); }\n");
-        write("good.frag", "#version 410 core\nuniform vec3 tint;\nuniform int flag;\nout vec4 color;\n"
-                           "void main() { color = vec4(tint, float(flag)); }\n");
     }
     void TearDown() override { fs::remove_all(folder); }
-    void write(const std::string& name, const std::string& text) { std::ofstream(folder / name) << text; }
     std::string path(const std::string& name) const { return (folder / name).string(); }
 
     // A lossless 24-bit picture whose pixel (x, y) from the bottom is (20 + 40x, 10 + 50y, 200 - 30x).
@@ -64,31 +57,6 @@ std::vector<unsigned char> readBack(GLenum target, int& width, int& height)
 }
 
 } // namespace
-
-TEST_F(GpuFiles, AProgramTakesItsUniformsByNameIgnoresUnknownOnesAndDeletesItsNames)
-{
-    GlWindow gl;
-    GLuint program = 0;
-    {
-        Shader shader(path("good.vert"), path("good.frag"));
-        program = shader.program;
-        EXPECT_EQ(shader.activeUniformCount(), 3);
-        glUseProgram(shader.program);
-        shader.setVec3("tint", glm::vec3(0.25f, 0.5f, 1.0f));
-        shader.setInt("flag", 1);
-        shader.setMat4("model", glm::mat4(3.0f));
-        shader.setFloat("noSuchUniform", 7.0f);
-        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-        float tint[3] = {};
-        glGetUniformfv(program, glGetUniformLocation(program, "tint"), tint);
-        EXPECT_FLOAT_EQ(tint[1], 0.5f);
-        float model[16] = {};
-        glGetUniformfv(program, glGetUniformLocation(program, "model"), model);
-        EXPECT_FLOAT_EQ(model[0], 3.0f);
-        glUseProgram(0);
-    }
-    EXPECT_FALSE(glIsProgram(program));
-}
 
 TEST_F(GpuFiles, PicturesUploadIntactWithMipmapsAndCubeFacesExchangeRedAndBlue)
 {
