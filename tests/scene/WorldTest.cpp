@@ -162,7 +162,7 @@ TEST(WorldWithGl, AssemblesOwnsAndReleasesEverything)
          {&world->sun->mesh, &world->moon->mesh, &world->moonmoon->mesh, &world->saturn->mesh, &world->lane->mesh,
           &world->obstacleTemplate->mesh, &world->goodieTemplate->mesh}) {
         arrays.push_back(mesh->vao);
-        for (GLuint b : {mesh->positionBuffer, mesh->normalBuffer, mesh->uvBuffer})
+        for (GLuint b : {mesh->positionBuffer.id(), mesh->normalBuffer.id(), mesh->uvBuffer.id()})
             buffers.push_back(b);
     }
     arrays.push_back(world->skyBox->vao);
