@@ -56,8 +56,8 @@ void expectTargetsFit(const Renderer& r, glm::ivec2 window, glm::ivec2 shadow)
     EXPECT_EQ(r.shadowWidth, shadow.x);
     EXPECT_EQ(r.shadowHeight, shadow.y);
 
-    for (GLuint framebuffer : {r.sceneFBO, r.separationFBO, r.pingpongFBO[0], r.pingpongFBO[1], r.bloomFBO,
-                               r.lensflareFBO, r.sunFBO, r.depthMapFBO})
+    for (GLuint framebuffer : {r.sceneFBO.id(), r.separationFBO.id(), r.pingpongFBO[0].id(), r.pingpongFBO[1].id(),
+                               r.bloomFBO.id(), r.lensflareFBO.id(), r.sunFBO.id(), r.depthMapFBO.id()})
         EXPECT_EQ(framebufferStatus(framebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE))
             << "framebuffer " << framebuffer;
 }
