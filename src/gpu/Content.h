@@ -8,8 +8,8 @@ class Texture;
 
 // The game reads its content through paths relative to the working
 // directory: it runs from a folder beside Content/ (build/), so every path
-// begins with "../Content/". `relativePath` is the part inside Content/,
-// such as "Models/sphere.dae".
+// leads up one folder and into Content/. `relativePath` is the part inside
+// Content/, such as "Models/sphere.dae".
 std::string contentPath(const std::string& relativePath);
 
 // A program from two sources in Content/Shader/ (Shader's rules on failure).

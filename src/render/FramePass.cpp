@@ -101,16 +101,16 @@ void Renderer::separationPass()
                    {{"image", sceneColorTexture}});
 }
 
-void Renderer::blurChain(RenderPass pass, GLuint input)
+void Renderer::blurChain(RenderPass pass, const GlTexture& input)
 {
     const TimedPass timed(passTimer, pass);
     bool horizontal = true;
-    GLuint next = input;
+    const GlTexture* next = &input;
     for (int i = 0; i < 10; ++i) {
         const int target = horizontal ? 0 : 1;
-        fullScreenPass(pingpongFBO[target], frameSize(), Clear::No, *bloomShader, {{"image", next}},
+        fullScreenPass(pingpongFBO[target], frameSize(), Clear::No, *bloomShader, {{"image", *next}},
                        {{"horizontal", horizontal ? 1 : 0}});
-        next = pingpongTexture[target];
+        next = &pingpongTexture[target];
         horizontal = !horizontal;
     }
 }

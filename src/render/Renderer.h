@@ -115,7 +115,7 @@ private:
     // A texture read by a full-screen pass through the named sampler.
     struct PassInput {
         const char* sampler;
-        GLuint texture;
+        const GlTexture& texture;
     };
     // An int uniform of a full-screen pass (switches such as "horizontal").
     struct PassSetting {
@@ -135,7 +135,7 @@ private:
     void separationPass();
     // Ten alternating blur passes over `input` into the two ping-pong targets:
     // afterwards pingpongTexture[0] holds the ninth, pingpongTexture[1] the tenth pass.
-    void blurChain(RenderPass pass, GLuint input);
+    void blurChain(RenderPass pass, const GlTexture& input);
     void bloomCompositePass();
     void sunImagePass(World* world, Camera* camera);
     void lensFlarePass();
