@@ -5,9 +5,8 @@
 //    the result is a brighter, wider glow from both passes;
 //  - final: base = the lit scene, "bloom" = the bloom image, "flare" = the
 //    blurred lens flare. Where there is no glow the scene comes out unchanged.
-// Both composites put their base image on unit 0; the bloom composite names it
-// "image", the final one "scene", and a sampler left unset reads unit 0 too,
-// so one sampler serves both.
+// Both composites give every input: the base image as "scene", the glow as
+// "bloom" and "flare", and "useLensflare" = 1.
 
 out vec4 fragColor;
 

@@ -2,18 +2,16 @@
 
 #include "app/AppState.h"
 #include "app/Startup.h"
+#include "app/Window.h"
 #include "app/WorldSetup.h"
 #include "camera/GameCamera.h"
 #include "camera/GodCamera.h"
 #include "scene/GameRandom.h"
 #include "scene/World.h"
 
-#include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
-#include <chrono>
 #include <stdexcept>
-#include <thread>
 
 HeadlessGame::HeadlessGame(Graphics graphics, int width, int height) : graphics(graphics)
 {
@@ -32,27 +30,20 @@ HeadlessGame::HeadlessGame(Graphics graphics, int width, int height) : graphics(
         return;
     }
 
-    // A busy virtual display now and then refuses a connection: try again.
-    bool initialised = false;
-    for (int attempt = 0; attempt < 4 && !initialised; ++attempt) {
-        if (attempt > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        initialised = glfwInit() == GLFW_TRUE;
-    }
-    if (!initialised)
+    WindowRequest request;
+    request.width = width;
+    request.height = height;
+    request.visible = false;
+    request.initAttempts = 4;
+    const OpenedWindow opened = openWindow(request);
+    s.window = opened.window;
+    if (opened.status == WindowStatus::NoGlfw)
         throw std::runtime_error("glfwInit failed (no display?)");
-    requestOpenGl41Core();
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    s.window = glfwCreateWindow(width, height, "VANTOR", nullptr, nullptr);
-    if (s.window == nullptr) {
+    if (opened.status != WindowStatus::Ready) {
         glfwTerminate();
+        s.window = nullptr;
         throw std::runtime_error("could not open a hidden OpenGL 4.1 core window");
     }
-    glfwMakeContextCurrent(s.window);
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK)
-        throw std::runtime_error("glewInit failed");
-    glGetError();
     setUpWorld();
     setInitialGlState(width, height);
 }

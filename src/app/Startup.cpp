@@ -6,6 +6,7 @@
 #include "app/Console.h"
 #include "app/KeyCallback.h"
 #include "app/MainLoop.h"
+#include "app/Window.h"
 #include "app/WorldSetup.h"
 
 #include <GL/glew.h>
@@ -27,13 +28,6 @@ namespace {
 
 } // namespace
 
-void requestOpenGl41Core()
-{
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-}
-
 void setInitialGlState(int width, int height)
 {
     glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
@@ -54,25 +48,24 @@ int runGame(int argc, char** argv)
     state.windowWidth = commandLine.width;
     state.windowHeight = commandLine.height;
 
-    if (!glfwInit())
+    WindowRequest request;
+    request.width = state.windowWidth;
+    request.height = state.windowHeight;
+    request.title = "Test";
+    request.titleWhenCurrent = "VANTOR";
+    request.fullscreen = commandLine.fullscreen;
+    const OpenedWindow opened = openWindow(request);
+    state.window = opened.window;
+    switch (opened.status) {
+    case WindowStatus::NoGlfw:
         failStartup(std::cerr, "ERROR: Failed to initialize GLFW", false);
-
-    requestOpenGl41Core();
-    GLFWmonitor* monitor = commandLine.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
-    // GLFW only accepts positive sizes (it asserts on negative ones), so a
-    // window of no size is refused here the way GLFW refuses a zero size.
-    if (state.windowWidth > 0 && state.windowHeight > 0)
-        state.window = glfwCreateWindow(state.windowWidth, state.windowHeight, "Test", monitor, nullptr);
-    if (state.window == nullptr)
+    case WindowStatus::NoWindow:
         failStartup(std::cerr, "ERROR: Failed to open GLFW window", true);
-
-    glfwMakeContextCurrent(state.window);
-    glfwSetWindowTitle(state.window, "VANTOR");
-
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK)
+    case WindowStatus::NoGlew:
         failStartup(std::cerr, "ERROR: Failed to initialize GLEW", true);
-    glGetError(); // GLEW's own lookup can leave an error behind
+    case WindowStatus::Ready:
+        break;
+    }
 
     setUpWorld();
 

@@ -4,8 +4,6 @@
 // the exit status (start-up failures end the process with status 1).
 int runGame(int argc, char** argv);
 
-// The window hints for the game's context: OpenGL 4.1, core profile.
-void requestOpenGl41Core();
 // The OpenGL state every frame starts from: dark grey clear colour, the
 // viewport, depth testing and back-face culling.
 void setInitialGlState(int width, int height);

@@ -34,22 +34,15 @@ template <typename GetParameter, typename GetLog>
 Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
 {
     const ScopedStartupTimer timer(StartupStage::ShaderBuild);
-    program = glCreateProgram();
+    program = GlProgram::create();
     if (program == 0)
         fail("ERROR: Could not create Shader Program");
-    loadShader(vertexPath, GL_VERTEX_SHADER, vertexShader);
-    loadShader(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader);
+    vertexShader = loadShader(vertexPath, GL_VERTEX_SHADER);
+    fragmentShader = loadShader(fragmentPath, GL_FRAGMENT_SHADER);
     link();
 }
 
-Shader::~Shader()
-{
-    glDeleteProgram(program);
-    glDeleteShader(vertexShader);
-    glDeleteShader(fragmentShader);
-}
-
-void Shader::loadShader(const std::string& path, GLenum type, GLuint& out)
+GlShaderStage Shader::loadShader(const std::string& path, GLenum type)
 {
     std::ifstream file(path);
     if (!file.good())
@@ -57,7 +50,7 @@ void Shader::loadShader(const std::string& path, GLenum type, GLuint& out)
     const std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     file.close();
 
-    out = glCreateShader(type);
+    GlShaderStage out(glCreateShader(type));
     if (out == 0)
         fail("ERROR: Could not create Shader");
 
@@ -69,6 +62,7 @@ void Shader::loadShader(const std::string& path, GLenum type, GLuint& out)
     glGetShaderiv(out, GL_COMPILE_STATUS, &compiled);
     if (compiled == 0)
         failWithLog(out, glGetShaderiv, glGetShaderInfoLog);
+    return out;
 }
 
 void Shader::link()

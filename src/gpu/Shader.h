@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gpu/GlObject.h"
+
 #include <GL/glew.h>
 #include <glm/glm.hpp>
 
@@ -11,14 +13,11 @@
 // a name the program does not have is silently ignored.
 class Shader {
 public:
-    GLuint program = 0;
-    GLuint vertexShader = 0;
-    GLuint fragmentShader = 0;
+    GlProgram program;
+    GlShaderStage vertexShader;
+    GlShaderStage fragmentShader;
 
     Shader(const std::string& vertexPath, const std::string& fragmentPath);
-    ~Shader();
-    Shader(const Shader&) = delete;
-    Shader& operator=(const Shader&) = delete;
 
     void setFloat(const char* name, float value) const;
     void setInt(const char* name, int value) const;
@@ -30,7 +29,7 @@ public:
     int activeUniformCount() const;
 
 private:
-    void loadShader(const std::string& path, GLenum type, GLuint& out);
+    static GlShaderStage loadShader(const std::string& path, GLenum type);
     void link();
     GLint location(const char* name) const;
 };

@@ -77,7 +77,7 @@ private:
 
 Texture::Texture(const std::string& path)
 {
-    glGenTextures(1, &id);
+    id = GlTexture::create();
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, id);
 
@@ -97,7 +97,7 @@ Texture::Texture(const std::string& positiveX, const std::string& negativeX,
                  const std::string& positiveY, const std::string& negativeY,
                  const std::string& positiveZ, const std::string& negativeZ)
 {
-    glGenTextures(1, &id);
+    id = GlTexture::create();
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, id);
 
@@ -136,9 +136,4 @@ Texture::Texture(const std::string& positiveX, const std::string& negativeX,
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-}
-
-Texture::~Texture()
-{
-    glDeleteTextures(1, &id);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <GL/glew.h>
+#include "gpu/GlObject.h"
 
 #include <string>
 
@@ -10,13 +10,10 @@
 // samples as black; nothing is reported.
 class Texture {
 public:
-    GLuint id = 0;
+    GlTexture id;
 
     explicit Texture(const std::string& path);
     Texture(const std::string& positiveX, const std::string& negativeX,
             const std::string& positiveY, const std::string& negativeY,
             const std::string& positiveZ, const std::string& negativeZ);
-    ~Texture();
-    Texture(const Texture&) = delete;
-    Texture& operator=(const Texture&) = delete;
 };

@@ -1,46 +1,75 @@
 #include "render/Renderer.h"
 
-#include "app/AppState.h"
-#include "gpu/Shader.h"
-#include "render/PassTimer.h"
 #include "render/RenderTargets.h"
 #include "render/TextureUnits.h"
 
-#include <GLFW/glfw3.h>
-
 #include <cstdio>
-#include <optional>
 
-void Renderer::renderFrame(GLFWwindow* window)
+void Renderer::drawFrame(World* world, Camera* camera, const Hud& hud, glm::ivec2 framebufferSize)
 {
-    int framebufferWidth = 0;
-    int framebufferHeight = 0;
-    if (window != nullptr)
-        glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
     // A minimised window has nothing to draw into.
-    if (framebufferWidth <= 0 || framebufferHeight <= 0)
+    if (framebufferSize.x <= 0 || framebufferSize.y <= 0)
         return;
-    if (framebufferWidth != width || framebufferHeight != height)
-        allocateTargets(framebufferWidth, framebufferHeight);
+    if (framebufferSize != frameSize())
+        allocateTargets(framebufferSize.x, framebufferSize.y);
 
-    AppState& state = appState();
     if (wireframe) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-        renderScene(state.world.get(), state.activeCamera);
+        renderScene(world, camera);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         return;
     }
-    renderPostProcessedFrame();
+    renderPostProcessedFrame(world, camera, hud);
 }
 
-void Renderer::renderPostProcessedFrame()
+void Renderer::renderPostProcessedFrame(World* world, Camera* camera, const Hud& hud)
 {
-    AppState& state = appState();
-    World* world = state.world.get();
-    Camera* camera = state.activeCamera;
+    shadowPass(world);
+    litScenePass(world, camera);
+    glDisable(GL_DEPTH_TEST); // only the lit scene has a depth buffer
+    separationPass();
+    blurChain(RenderPass::BlurA, separationTexture1);
+    bloomCompositePass();
+    sunImagePass(world, camera);
+    lensFlarePass();
+    blurChain(RenderPass::BlurB, lensflareTexture);
+    finalCompositePass();
+    hudPass(hud);
+    glEnable(GL_DEPTH_TEST);
+}
 
-    // Shadow map, from the sun.
-    std::optional<TimedPass> timed(std::in_place, passTimer, RenderPass::Shadow);
+void Renderer::beginPass(GLuint framebuffer, glm::ivec2 viewport, Clear clear)
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glViewport(0, 0, viewport.x, viewport.y);
+    if (clear == Clear::Yes)
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void Renderer::fullScreenPass(GLuint framebuffer, glm::ivec2 viewport, Clear clear, const Shader& program,
+                              std::initializer_list<PassInput> inputs, std::initializer_list<PassSetting> settings)
+{
+    beginPass(framebuffer, viewport, clear);
+    glUseProgram(program.program);
+    int unit = 0;
+    for (const PassInput& input : inputs) {
+        bindTexture2D(unit, input.texture);
+        program.setInt(input.sampler, unit);
+        ++unit;
+    }
+    for (const PassSetting& setting : settings)
+        program.setInt(setting.name, setting.value);
+    glBindVertexArray(quadVAO);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glBindVertexArray(0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+// The shadow map, from the sun; the polygon offset keeps lit surfaces from
+// shadowing themselves.
+void Renderer::shadowPass(World* world)
+{
+    const TimedPass timed(passTimer, RenderPass::Shadow);
     glBindFramebuffer(GL_FRAMEBUFFER, depthMapFBO);
     glViewport(0, 0, shadowWidth, shadowHeight);
     glUseProgram(0);
@@ -50,124 +79,85 @@ void Renderer::renderPostProcessedFrame()
     renderDepthMap(world);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
 
-    // The lit scene.
-    timed.emplace(passTimer, RenderPass::Scene);
-    glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, width, height);
+void Renderer::litScenePass(World* world, Camera* camera)
+{
+    const TimedPass timed(passTimer, RenderPass::Scene);
+    beginPass(sceneFBO, frameSize(), Clear::Yes);
     renderScene(world, camera);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-
-    glDisable(GL_DEPTH_TEST);
-
-    // Bright parts, at a quarter of the size.
-    timed.emplace(passTimer, RenderPass::Separation);
-    glBindFramebuffer(GL_FRAMEBUFFER, separationFBO);
-    const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
-    glDrawBuffers(2, attachments);
-    glViewport(0, 0, separationSide(width), separationSide(height));
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glUseProgram(separationShader->program);
-    bindTexture2D(0, sceneColorTexture);
-    separationShader->setInt("image", 0);
-    drawQuad();
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-
-    timed.emplace(passTimer, RenderPass::BlurA);
-    blurChain(separationTexture1);
-
-    // Bloom: the last two blur passes combined.
-    timed.emplace(passTimer, RenderPass::BloomComposite);
-    glBindFramebuffer(GL_FRAMEBUFFER, bloomFBO);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, width, height);
-    glUseProgram(quadShader->program);
-    bindTexture2D(0, pingpongTexture[0]);
-    quadShader->setInt("image", 0);
-    bindTexture2D(1, pingpongTexture[1]);
-    quadShader->setInt("bloom", 1);
-    bindTexture2D(2, pingpongTexture[1]);
-    quadShader->setInt("flare", 2);
-    drawQuad();
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-
-    // The sun alone, with Saturn as a black silhouette in front of it.
-    timed.emplace(passTimer, RenderPass::SunImage);
-    glBindFramebuffer(GL_FRAMEBUFFER, sunFBO);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, width, height);
-    renderSunImage(world, camera);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-
-    // Lens flare from the sun image, then softened.
-    timed.emplace(passTimer, RenderPass::LensFlare);
-    glBindFramebuffer(GL_FRAMEBUFFER, lensflareFBO);
-    glUseProgram(lensflareShader->program);
-    bindTexture2D(0, sceneColorTexture);
-    bindTexture2D(1, sunTexture);
-    lensflareShader->setInt("image", 0);
-    lensflareShader->setInt("sun_texture", 1);
-    drawQuad();
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-
-    timed.emplace(passTimer, RenderPass::BlurB);
-    blurChain(lensflareTexture);
-
-    // Final composite into the window.
-    timed.emplace(passTimer, RenderPass::FinalComposite);
-    glUseProgram(quadShader->program);
-    bindTexture2D(0, sceneColorTexture);
-    bindTexture2D(1, bloomTexture);
-    quadShader->setInt("scene", 0);
-    quadShader->setInt("bloom", 1);
-    bindTexture2D(2, pingpongTexture[0]);
-    quadShader->setInt("useLensflare", 1);
-    quadShader->setInt("flare", 2);
-    drawQuad();
-
-    timed.emplace(passTimer, RenderPass::Text);
-    drawHud();
-    timed.reset();
-
-    glEnable(GL_DEPTH_TEST);
 }
 
-void Renderer::blurChain(GLuint input)
+// The bright parts, at a quarter of the size, into the second of the
+// program's two outputs (the first gets the plain image).
+void Renderer::separationPass()
 {
-    glUseProgram(bloomShader->program);
+    const TimedPass timed(passTimer, RenderPass::Separation);
+    glBindFramebuffer(GL_FRAMEBUFFER, separationFBO);
+    const GLenum outputs[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, outputs);
+    fullScreenPass(separationFBO, {separationSide(width), separationSide(height)}, Clear::Yes, *separationShader,
+                   {{"image", sceneColorTexture}});
+}
+
+void Renderer::blurChain(RenderPass pass, const GlTexture& input)
+{
+    const TimedPass timed(passTimer, pass);
     bool horizontal = true;
-    bool firstIteration = true;
-    GLuint nextFramebuffer = pingpongFBO[0];
-    GLuint nextInput = input;
-    for (int pass = 0; pass < 10; ++pass) {
-        glBindFramebuffer(GL_FRAMEBUFFER, nextFramebuffer);
-        glViewport(0, 0, width, height);
-        bindTexture2D(0, firstIteration ? input : nextInput);
-        firstIteration = false;
-        bloomShader->setInt("horizontal", horizontal ? 1 : 0);
-        bloomShader->setInt("image", 0);
-        drawQuad();
-        if (horizontal) {
-            nextFramebuffer = pingpongFBO[1];
-            nextInput = pingpongTexture[0];
-        } else {
-            nextFramebuffer = pingpongFBO[0];
-            nextInput = pingpongTexture[1];
-        }
+    const GlTexture* next = &input;
+    for (int i = 0; i < 10; ++i) {
+        const int target = horizontal ? 0 : 1;
+        fullScreenPass(pingpongFBO[target], frameSize(), Clear::No, *bloomShader, {{"image", *next}},
+                       {{"horizontal", horizontal ? 1 : 0}});
+        next = &pingpongTexture[target];
         horizontal = !horizontal;
     }
+}
+
+// The bloom: the last two blur passes combined, with the compositing program.
+void Renderer::bloomCompositePass()
+{
+    const TimedPass timed(passTimer, RenderPass::BloomComposite);
+    fullScreenPass(bloomFBO, frameSize(), Clear::Yes, *quadShader,
+                   {{"scene", pingpongTexture[0]}, {"bloom", pingpongTexture[1]}, {"flare", pingpongTexture[1]}},
+                   {{"useLensflare", 1}});
+}
+
+// The sun alone, with Saturn as a black silhouette in front of it.
+void Renderer::sunImagePass(World* world, Camera* camera)
+{
+    const TimedPass timed(passTimer, RenderPass::SunImage);
+    beginPass(sunFBO, frameSize(), Clear::Yes);
+    renderSunImage(world, camera);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
-void Renderer::drawHud()
+void Renderer::lensFlarePass()
 {
+    const TimedPass timed(passTimer, RenderPass::LensFlare);
+    fullScreenPass(lensflareFBO, frameSize(), Clear::No, *lensflareShader,
+                   {{"image", sceneColorTexture}, {"sun_texture", sunTexture}});
+}
+
+// Scene, bloom and the blurred flare into the window, which the caller cleared.
+void Renderer::finalCompositePass()
+{
+    const TimedPass timed(passTimer, RenderPass::FinalComposite);
+    fullScreenPass(0, frameSize(), Clear::No, *quadShader,
+                   {{"scene", sceneColorTexture}, {"bloom", bloomTexture}, {"flare", pingpongTexture[0]}},
+                   {{"useLensflare", 1}});
+}
+
+void Renderer::hudPass(const Hud& hud)
+{
+    const TimedPass timed(passTimer, RenderPass::Text);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     char score[64];
-    std::snprintf(score, sizeof(score), "%d", points);
+    std::snprintf(score, sizeof(score), "%d", hud.score);
     renderText(score, static_cast<float>(width - 200), static_cast<float>(height - 60), 1.0f, glm::vec3(1.0f));
-    if (gameOver)
+    if (hud.gameOver)
         renderText("GAME OVER", 0.5f * static_cast<float>(width) - 280.0f, 0.5f * static_cast<float>(height) - 2.0f,
                    2.0f, glm::vec3(1.0f));
     glDisable(GL_BLEND);

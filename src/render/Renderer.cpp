@@ -1,8 +1,7 @@
 #include "render/Renderer.h"
 
-#include "gpu/Shader.h"
+#include "gpu/Content.h"
 #include "gpu/StartupTimings.h"
-#include "gpu/Texture.h"
 #include "render/RenderTargets.h"
 
 #include <GLFW/glfw3.h>
@@ -10,13 +9,6 @@
 #include <array>
 
 namespace {
-
-const char* const shaderDir = "../Content/Shader/";
-
-std::unique_ptr<Shader> loadProgram(const char* vertexFile, const char* fragmentFile)
-{
-    return std::make_unique<Shader>(std::string(shaderDir) + vertexFile, std::string(shaderDir) + fragmentFile);
-}
 
 // Two triangles over the whole of clip space.
 const std::array<float, 18> quadVertices = {
@@ -33,67 +25,68 @@ const std::array<float, 12> debugQuadUvs = {
     0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f,
 };
 
-// Fills a new static buffer and feeds it to the program's attribute `name`.
+// A new static buffer with `data`, fed to the program's attribute `name` of
+// the bound vertex array.
 template <size_t N>
-void attachBuffer(GLuint buffer, const std::array<float, N>& data, const Shader& shader, const char* name,
-                  GLint components)
+GlBuffer attachBuffer(const std::array<float, N>& data, const Shader& shader, const char* name, GLint components)
 {
+    GlBuffer buffer = GlBuffer::create();
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, sizeof(float) * N, data.data(), GL_STATIC_DRAW);
     const GLint location = glGetAttribLocation(shader.program, name);
-    if (location < 0)
-        return;
-    glEnableVertexAttribArray(static_cast<GLuint>(location));
-    glVertexAttribPointer(static_cast<GLuint>(location), components, GL_FLOAT, GL_FALSE, 0, nullptr);
+    if (location >= 0) {
+        glEnableVertexAttribArray(static_cast<GLuint>(location));
+        glVertexAttribPointer(static_cast<GLuint>(location), components, GL_FLOAT, GL_FALSE, 0, nullptr);
+    }
+    return buffer;
 }
 
 } // namespace
 
 Renderer::Renderer()
 {
-    glGenFramebuffers(1, &sceneFBO);
-    glGenRenderbuffers(1, &sceneDepthRenderbuffer);
-    glGenTextures(1, &sceneColorTexture);
+    sceneFBO = GlFramebuffer::create();
+    sceneDepthRenderbuffer = GlRenderbuffer::create();
+    sceneColorTexture = GlTexture::create();
 
     quadShader = loadProgram("quad.vert", "quad.frag");
-    glGenVertexArrays(1, &quadVAO);
+    quadVAO = GlVertexArray::create();
     glBindVertexArray(quadVAO);
-    glGenBuffers(1, &quadVBO);
-    attachBuffer(quadVBO, quadVertices, *quadShader, "vertPos", 3);
+    quadVBO = attachBuffer(quadVertices, *quadShader, "vertPos", 3);
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 
     debugQuadShader = loadProgram("debugQuad.vert", "debugQuad.frag");
-    glGenVertexArrays(1, &debugQuadVAO);
+    debugQuadVAO = GlVertexArray::create();
     glBindVertexArray(debugQuadVAO);
-    glGenBuffers(1, &debugQuadPositionVBO);
-    attachBuffer(debugQuadPositionVBO, debugQuadPositions, *debugQuadShader, "vertPos", 3);
-    glGenBuffers(1, &debugQuadUvVBO);
-    attachBuffer(debugQuadUvVBO, debugQuadUvs, *debugQuadShader, "uv", 2);
+    debugQuadPositionVBO = attachBuffer(debugQuadPositions, *debugQuadShader, "vertPos", 3);
+    debugQuadUvVBO = attachBuffer(debugQuadUvs, *debugQuadShader, "uv", 2);
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 
-    glGenFramebuffers(1, &depthMapFBO);
-    glGenTextures(1, &depthMapTexture);
+    depthMapFBO = GlFramebuffer::create();
+    depthMapTexture = GlTexture::create();
     depthShader = loadProgram("depthShader.vert", "depthShader.frag");
 
-    normalMapTexture = std::make_unique<Texture>("../Content/Images/nmap_stone_flipY.jpg");
-    blackTexture = std::make_unique<Texture>("../Content/Images/black.jpg");
+    normalMapTexture = loadImage("nmap_stone_flipY.jpg");
+    blackTexture = loadImage("black.jpg");
 
-    glGenFramebuffers(1, &separationFBO);
-    glGenFramebuffers(1, &bloomFBO);
-    glGenTextures(1, &separationTexture0);
-    glGenTextures(1, &separationTexture1);
-    glGenTextures(1, &bloomTexture);
-    glGenFramebuffers(2, pingpongFBO);
-    glGenTextures(2, pingpongTexture);
+    separationFBO = GlFramebuffer::create();
+    bloomFBO = GlFramebuffer::create();
+    separationTexture0 = GlTexture::create();
+    separationTexture1 = GlTexture::create();
+    bloomTexture = GlTexture::create();
+    for (GlFramebuffer& framebuffer : pingpongFBO)
+        framebuffer = GlFramebuffer::create();
+    for (GlTexture& texture : pingpongTexture)
+        texture = GlTexture::create();
     separationShader = loadProgram("quad.vert", "separation.frag");
     bloomShader = loadProgram("quad.vert", "bloom.frag");
 
-    glGenFramebuffers(1, &lensflareFBO);
-    glGenTextures(1, &lensflareTexture);
-    glGenFramebuffers(1, &sunFBO);
-    glGenTextures(1, &sunTexture);
+    lensflareFBO = GlFramebuffer::create();
+    lensflareTexture = GlTexture::create();
+    sunFBO = GlFramebuffer::create();
+    sunTexture = GlTexture::create();
     lensflareShader = loadProgram("quad.vert", "lensflare.frag");
 
     // The window whose context is current is the game's window. Should it
@@ -116,48 +109,6 @@ Renderer::Renderer()
     points = 0;
 }
 
-Renderer::~Renderer()
-{
-    glDeleteTextures(1, &sceneColorTexture);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteRenderbuffers(1, &sceneDepthRenderbuffer);
-    glDeleteFramebuffers(1, &sceneFBO);
-    glDeleteTextures(1, &depthMapTexture);
-    glDeleteFramebuffers(1, &depthMapFBO);
-    glDeleteTextures(1, &separationTexture0);
-    glDeleteTextures(1, &separationTexture1);
-    glDeleteTextures(1, &bloomTexture);
-    glDeleteFramebuffers(1, &separationFBO);
-    glDeleteFramebuffers(1, &bloomFBO);
-    glDeleteTextures(2, pingpongTexture);
-    glDeleteFramebuffers(2, pingpongFBO);
-    glDeleteTextures(1, &lensflareTexture);
-    glDeleteTextures(1, &sunTexture);
-    glDeleteFramebuffers(1, &lensflareFBO);
-    glDeleteFramebuffers(1, &sunFBO);
-
-    glDeleteVertexArrays(1, &quadVAO);
-    glDeleteBuffers(1, &quadVBO);
-    glDeleteVertexArrays(1, &debugQuadVAO);
-    glDeleteBuffers(1, &debugQuadPositionVBO);
-    glDeleteBuffers(1, &debugQuadUvVBO);
-    quadShader.reset();
-    debugQuadShader.reset();
-    depthShader.reset();
-    separationShader.reset();
-    bloomShader.reset();
-    lensflareShader.reset();
-    normalMapTexture.reset();
-    blackTexture.reset();
-
-    glDeleteVertexArrays(1, &textVAO);
-    glDeleteBuffers(1, &textVBO);
-    characterShader.reset();
-    for (const auto& entry : characters)
-        glDeleteTextures(1, &entry.second.textureID);
-    characters.clear();
-}
-
 void Renderer::allocateTargets(int framebufferWidth, int framebufferHeight)
 {
     width = framebufferWidth;
@@ -175,11 +126,4 @@ void Renderer::allocateTargets(int framebufferWidth, int framebufferHeight)
     createColorFramebuffer(lensflareFBO, lensflareTexture, width, height);
     createColorFramebuffer(sunFBO, sunTexture, width, height);
     createDepthMapFramebuffer(depthMapFBO, depthMapTexture, shadowWidth, shadowHeight);
-}
-
-void Renderer::drawQuad() const
-{
-    glBindVertexArray(quadVAO);
-    glDrawArrays(GL_TRIANGLES, 0, 6);
-    glBindVertexArray(0);
 }

@@ -1,30 +1,40 @@
 #pragma once
 
-#include <GL/glew.h>
+#include "gpu/GlObject.h"
+#include "gpu/Shader.h"
+#include "gpu/Texture.h"
+#include "render/PassTimer.h"
+
 #include <glm/glm.hpp>
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
 
 struct GLFWwindow;
 class Camera;
-class PassTimer;
-class Shader;
-class Texture;
 class World;
 
 // One glyph of the screen font.
 struct Character {
-    GLuint textureID = 0;
+    GlTexture textureID;
     glm::ivec2 size{0};
     glm::ivec2 bearing{0};
-    GLuint advance = 0; // 1/64 pixel
+    unsigned int advance = 0; // 1/64 pixel
+};
+
+// What the screen text shows.
+struct Hud {
+    int score = 0;
+    bool gameOver = false;
 };
 
 // Owns everything a frame needs beyond the scene: the off-screen targets, the
 // shadow map, the full-screen quad, the post-processing programs, the screen
-// font, and the flags the game and the keys change between frames.
+// font, and the flags the game and the keys change between frames. Each GL
+// object has its own owner, so the members release everything themselves, in
+// the reverse of their order.
 class Renderer {
 public:
     // Written by the game rules and the keys.
@@ -34,40 +44,40 @@ public:
     bool blending = true;
     bool normalMapping = true;
 
-    GLuint sceneFBO = 0;
-    GLuint sceneColorTexture = 0;
-    GLuint sceneDepthRenderbuffer = 0;
+    GlFramebuffer sceneFBO;
+    GlTexture sceneColorTexture;
+    GlRenderbuffer sceneDepthRenderbuffer;
     int width = 800;
     int height = 600;
-    GLuint quadVAO = 0;
-    GLuint quadVBO = 0;
+    GlVertexArray quadVAO;
+    GlBuffer quadVBO;
     std::unique_ptr<Shader> quadShader;
-    GLuint debugQuadVAO = 0;
-    GLuint debugQuadPositionVBO = 0;
-    GLuint debugQuadUvVBO = 0;
+    GlVertexArray debugQuadVAO;
+    GlBuffer debugQuadPositionVBO;
+    GlBuffer debugQuadUvVBO;
     std::unique_ptr<Shader> debugQuadShader;
-    GLuint depthMapFBO = 0;
-    GLuint depthMapTexture = 0;
+    GlFramebuffer depthMapFBO;
+    GlTexture depthMapTexture;
     int shadowWidth = 800;
     int shadowHeight = 600;
     std::unique_ptr<Shader> depthShader;
-    GLuint separationTexture0 = 0;
-    GLuint separationTexture1 = 0;
-    GLuint bloomTexture = 0;
-    GLuint separationFBO = 0;
-    GLuint bloomFBO = 0;
-    GLuint pingpongTexture[2] = {0, 0};
-    GLuint pingpongFBO[2] = {0, 0};
+    GlTexture separationTexture0;
+    GlTexture separationTexture1;
+    GlTexture bloomTexture;
+    GlFramebuffer separationFBO;
+    GlFramebuffer bloomFBO;
+    GlTexture pingpongTexture[2];
+    GlFramebuffer pingpongFBO[2];
     std::unique_ptr<Shader> separationShader;
     std::unique_ptr<Shader> bloomShader;
-    GLuint lensflareFBO = 0;
-    GLuint lensflareTexture = 0;
-    GLuint sunFBO = 0;
-    GLuint sunTexture = 0;
+    GlFramebuffer lensflareFBO;
+    GlTexture lensflareTexture;
+    GlFramebuffer sunFBO;
+    GlTexture sunTexture;
     std::unique_ptr<Shader> lensflareShader;
     std::map<char, Character> characters;
-    GLuint textVAO = 0;
-    GLuint textVBO = 0;
+    GlVertexArray textVAO;
+    GlBuffer textVBO;
     std::unique_ptr<Shader> characterShader;
     std::unique_ptr<Texture> normalMapTexture;
     std::unique_ptr<Texture> blackTexture;
@@ -76,18 +86,23 @@ public:
     // bracketed by its begin and end (the benchmark times the passes so).
     PassTimer* passTimer = nullptr;
 
+    // Needs a current OpenGL context; the targets take the size of its
+    // window's framebuffer.
     Renderer();
-    ~Renderer();
-    Renderer(const Renderer&) = delete;
-    Renderer& operator=(const Renderer&) = delete;
 
-    // Draws one complete frame into the window's default framebuffer, for the
-    // world and the active camera of appState(). The targets follow the
-    // window's framebuffer size; a framebuffer without area (a minimised
-    // window) draws nothing. Precondition: the default framebuffer is bound
-    // (and, for wireframe mode, cleared with its viewport set), depth testing
-    // is on and blending is off; the same holds afterwards.
+    // The game's frame: the world with the active camera and the HUD of
+    // `points` and `gameOver`, in the window's framebuffer. It reads the
+    // application's state, so the application defines it (app/RenderFrame.cpp);
+    // everything below takes what it draws as arguments.
     void renderFrame(GLFWwindow* window);
+
+    // Draws one complete frame of the world seen by the camera into the
+    // default framebuffer, which has the given size. The targets follow that
+    // size; a framebuffer without area (a minimised window) draws nothing.
+    // Precondition: the default framebuffer is bound (and, for wireframe
+    // mode, cleared with its viewport set), depth testing is on and blending
+    // is off; the same holds afterwards.
+    void drawFrame(World* world, Camera* camera, const Hud& hud, glm::ivec2 framebufferSize);
 
     void renderScene(World* world, Camera* camera);
     void renderDepthMap(World* world);
@@ -96,15 +111,45 @@ public:
     void renderText(std::string text, float x, float y, float scale, glm::vec3 color);
 
 private:
+    enum class Clear { No, Yes };
+    // A texture read by a full-screen pass through the named sampler.
+    struct PassInput {
+        const char* sampler;
+        const GlTexture& texture;
+    };
+    // An int uniform of a full-screen pass (switches such as "horizontal").
+    struct PassSetting {
+        const char* name;
+        int value;
+    };
+
     // Makes every size-dependent target fit a framebuffer of the given size
     // (scene, bright parts, ping-pong, bloom, lens flare, sun, shadow map) and
     // updates width, height, shadowWidth and shadowHeight.
     void allocateTargets(int framebufferWidth, int framebufferHeight);
-    // The normal frame: shadow map, scene, bloom, sun image, flare, composite, text.
-    void renderPostProcessedFrame();
+
+    // The normal frame, pass by pass.
+    void renderPostProcessedFrame(World* world, Camera* camera, const Hud& hud);
+    void shadowPass(World* world);
+    void litScenePass(World* world, Camera* camera);
+    void separationPass();
     // Ten alternating blur passes over `input` into the two ping-pong targets:
     // afterwards pingpongTexture[0] holds the ninth, pingpongTexture[1] the tenth pass.
-    void blurChain(GLuint input);
-    void drawQuad() const;
-    void drawHud();
+    void blurChain(RenderPass pass, const GlTexture& input);
+    void bloomCompositePass();
+    void sunImagePass(World* world, Camera* camera);
+    void lensFlarePass();
+    void finalCompositePass();
+    void hudPass(const Hud& hud);
+
+    // Binds `framebuffer` as the target with a viewport of `size`, and clears
+    // its colour and depth if asked.
+    void beginPass(GLuint framebuffer, glm::ivec2 size, Clear clear);
+    // One full-screen pass: `program` draws the quad into `framebuffer`
+    // (viewport `size`, cleared first if asked). Input i goes on texture
+    // unit i and its sampler is set to i; then the settings. The default
+    // framebuffer is bound again afterwards.
+    void fullScreenPass(GLuint framebuffer, glm::ivec2 size, Clear clear, const Shader& program,
+                        std::initializer_list<PassInput> inputs, std::initializer_list<PassSetting> settings = {});
+    glm::ivec2 frameSize() const { return {width, height}; }
 };

@@ -1,6 +1,6 @@
 #include "render/Renderer.h"
 
-#include "gpu/Shader.h"
+#include "gpu/Content.h"
 #include "gpu/StartupTimings.h"
 
 #include <ft2build.h>
@@ -9,17 +9,16 @@
 
 #include <iostream>
 #include <optional>
+#include <utility>
 
 namespace {
 
-const char* const fontPath = "../Content/Fonts/arial.ttf";
 constexpr FT_UInt glyphPixels = 48;
 
 // One texture from FreeType's 8-bit coverage bitmap of the loaded glyph.
-GLuint glyphTexture(const FT_Bitmap& bitmap)
+GlTexture glyphTexture(const FT_Bitmap& bitmap)
 {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
+    GlTexture texture = GlTexture::create();
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, static_cast<GLsizei>(bitmap.width), static_cast<GLsizei>(bitmap.rows), 0,
                  GL_RED, GL_UNSIGNED_BYTE, bitmap.buffer);
@@ -42,8 +41,8 @@ void loadGlyphs(FT_Face face, std::map<char, Character>& characters)
         character.textureID = glyphTexture(glyph->bitmap);
         character.size = glm::ivec2(static_cast<int>(glyph->bitmap.width), static_cast<int>(glyph->bitmap.rows));
         character.bearing = glm::ivec2(glyph->bitmap_left, glyph->bitmap_top);
-        character.advance = static_cast<GLuint>(glyph->advance.x);
-        characters.insert({static_cast<char>(code), character});
+        character.advance = static_cast<unsigned int>(glyph->advance.x);
+        characters.emplace(static_cast<char>(code), std::move(character));
     }
 }
 
@@ -57,7 +56,7 @@ void Renderer::initText()
     const bool libraryReady = FT_Init_FreeType(&library) == 0;
     if (!libraryReady)
         std::cout << "ERROR::FREETYPE: Could not init FreeType Library" << std::endl;
-    const bool faceReady = libraryReady && FT_New_Face(library, fontPath, 0, &face) == 0;
+    const bool faceReady = libraryReady && FT_New_Face(library, contentPath("Fonts/arial.ttf").c_str(), 0, &face) == 0;
     if (libraryReady && !faceReady)
         std::cout << "ERROR::FREETYPE: Failed to load font" << std::endl;
 
@@ -78,10 +77,10 @@ void Renderer::initText()
         FT_Done_FreeType(library);
     glyphTimer.reset(); // the text program counts with the other programs
 
-    characterShader = std::make_unique<Shader>("../Content/Shader/character.vert", "../Content/Shader/character.frag");
+    characterShader = loadProgram("character.vert", "character.frag");
 
-    glGenVertexArrays(1, &textVAO);
-    glGenBuffers(1, &textVBO);
+    textVAO = GlVertexArray::create();
+    textVBO = GlBuffer::create();
     glBindVertexArray(textVAO);
     glBindBuffer(GL_ARRAY_BUFFER, textVBO);
     glBufferData(GL_ARRAY_BUFFER, sizeof(float) * 6 * 4, nullptr, GL_DYNAMIC_DRAW);
@@ -97,6 +96,7 @@ void Renderer::renderText(std::string text, float x, float y, float scale, glm::
     glUseProgram(characterShader->program);
     characterShader->setVec3("textColor", color);
     characterShader->setMat4("projection", projection);
+    characterShader->setInt("text", 0); // the glyph's coverage
     glActiveTexture(GL_TEXTURE0);
     glBindVertexArray(textVAO);
 

@@ -103,7 +103,7 @@ ImportedMesh::ImportedMesh(const std::string& path, const Shader* shader, bool w
         bool present;
         const std::vector<float>& data;
         GLint floatsPerVertex;
-        GLuint& buffer;
+        GlBuffer& buffer;
         const char* name;
     };
     const Attribute attributes[] = {
@@ -116,7 +116,7 @@ ImportedMesh::ImportedMesh(const std::string& path, const Shader* shader, bool w
     for (const Attribute& attribute : attributes) {
         if (!attribute.present)
             continue;
-        glGenBuffers(1, &attribute.buffer);
+        attribute.buffer = GlBuffer::create();
         glBindBuffer(GL_ARRAY_BUFFER, attribute.buffer);
         glBufferData(GL_ARRAY_BUFFER,
                      GLsizeiptr(size_t(vertexCount) * size_t(attribute.floatsPerVertex) * sizeof(float)),
@@ -124,7 +124,7 @@ ImportedMesh::ImportedMesh(const std::string& path, const Shader* shader, bool w
         glBindBuffer(GL_ARRAY_BUFFER, 0);
     }
 
-    glGenVertexArrays(1, &vao);
+    vao = GlVertexArray::create();
     glBindVertexArray(vao);
     for (const Attribute& attribute : attributes) {
         if (!attribute.present)
@@ -139,16 +139,6 @@ ImportedMesh::ImportedMesh(const std::string& path, const Shader* shader, bool w
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-}
-
-ImportedMesh::~ImportedMesh()
-{
-    const GLuint buffers[] = {positionBuffer, normalBuffer, tangentBuffer, bitangentBuffer, uvBuffer};
-    for (GLuint buffer : buffers)
-        if (buffer != 0)
-            glDeleteBuffers(1, &buffer);
-    if (vao != 0)
-        glDeleteVertexArrays(1, &vao);
 }
 
 void ImportedMesh::draw() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <GL/glew.h>
+#include "gpu/GlObject.h"
 
 #include <string>
 #include <vector>
@@ -29,17 +29,14 @@ public:
     GLuint vertexCount = 0;        // 3 per face
     GLuint faceCount = 0;          // triangles imported
 
-    GLuint vao = 0;
-    GLuint positionBuffer = 0;
-    GLuint normalBuffer = 0;
-    GLuint tangentBuffer = 0;
-    GLuint bitangentBuffer = 0;
-    GLuint uvBuffer = 0;
+    GlVertexArray vao;
+    GlBuffer positionBuffer;
+    GlBuffer normalBuffer;
+    GlBuffer tangentBuffer;
+    GlBuffer bitangentBuffer;
+    GlBuffer uvBuffer;
 
     ImportedMesh(const std::string& path, const Shader* shader, bool withTangents);
-    ~ImportedMesh();
-    ImportedMesh(const ImportedMesh&) = delete;
-    ImportedMesh& operator=(const ImportedMesh&) = delete;
 
     // Binds the vertex array and draws all triangles; sets no other state.
     void draw() const;

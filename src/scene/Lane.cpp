@@ -6,7 +6,7 @@ namespace scene {
 
 Lane::Lane(const glm::mat4& model, Shader* shader, Texture* texture, const std::string& modelPath,
            MaterialP* material)
-    : SceneObject(model, shader, texture, material), mesh(modelPath, shader, false)
+    : MeshObject(model, shader, texture, modelPath, material, false)
 {
 }
 
@@ -19,21 +19,9 @@ void Lane::initialize()
     modelMatrix = lowered * laidFlat * enlarged;
 }
 
-void Lane::update(float) {}
-
-void Lane::draw()
-{
-    mesh.draw();
-}
-
 std::string Lane::describe()
 {
     return "I'm a lane";
-}
-
-glm::mat4 Lane::getModelMatrix()
-{
-    return modelMatrix;
 }
 
 } // namespace scene

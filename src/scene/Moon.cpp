@@ -61,19 +61,9 @@ void Moon::startJump()
     jumpEnd = orbitAngle + jumpLength;
 }
 
-void Moon::draw()
-{
-    mesh.draw();
-}
-
 std::string Moon::describe()
 {
     return "I'm a moon";
-}
-
-glm::mat4 Moon::getModelMatrix()
-{
-    return transform;
 }
 
 } // namespace scene

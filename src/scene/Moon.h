@@ -31,9 +31,7 @@ public:
 
     void initialize() override;
     void update(float deltaTime) override;
-    void draw() override;
     std::string describe() override;
-    glm::mat4 getModelMatrix() override;
 
     // transform = R(orbitAngle) * T(radius, jumpHeight, 0) * R(spinAngle)
     void rebuildTransform();

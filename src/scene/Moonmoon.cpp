@@ -22,8 +22,6 @@ void Moonmoon::initialize()
                 glm::translate(identity, glm::vec3(0.0f, 0.0f, 1.5f)) * glm::scale(identity, smallScale);
 }
 
-void Moonmoon::update(float) {}
-
 void Moonmoon::orbitAround(const glm::vec3& centre, float deltaTime)
 {
     orbitAngle += orbitSpeed * deltaTime;
@@ -33,19 +31,9 @@ void Moonmoon::orbitAround(const glm::vec3& centre, float deltaTime)
                 glm::translate(identity, glm::vec3(0.0f, 0.0f, orbitDistance)) * glm::scale(identity, smallScale);
 }
 
-void Moonmoon::draw()
-{
-    mesh.draw();
-}
-
 std::string Moonmoon::describe()
 {
     return "Moonmoon!";
-}
-
-glm::mat4 Moonmoon::getModelMatrix()
-{
-    return transform;
 }
 
 } // namespace scene

@@ -16,10 +16,7 @@ public:
              MaterialP* material);
 
     void initialize() override;
-    void update(float deltaTime) override;
-    void draw() override;
     std::string describe() override;
-    glm::mat4 getModelMatrix() override;
 
     // Advances around `centre` (the moon's position) and places itself there.
     void orbitAround(const glm::vec3& centre, float deltaTime);

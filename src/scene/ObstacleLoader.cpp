@@ -39,24 +39,13 @@ float randomAngle(int section, const char* invalidMessage)
 
 ObstacleLoader::ObstacleLoader(const glm::mat4& model, Shader* shader, Texture* texture,
                                const std::string& modelPath, MaterialP* material)
-    : SceneObject(model, shader, texture, material), mesh(modelPath, shader, true)
+    : MeshObject(model, shader, texture, modelPath, material, true)
 {
 }
-
-void ObstacleLoader::initialize() {}
-
-void ObstacleLoader::update(float) {}
-
-void ObstacleLoader::draw() {}
 
 std::string ObstacleLoader::describe()
 {
     return "I'm a Obstacle (or Goodie)";
-}
-
-glm::mat4 ObstacleLoader::getModelMatrix()
-{
-    return modelMatrix;
 }
 
 ObstacleInstance ObstacleLoader::placeObstacle(int section)

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "scene/ImportedMesh.h"
 #include "scene/Instances.h"
-#include "scene/SceneObject.h"
+#include "scene/MeshObject.h"
 
 #include <string>
 
@@ -12,21 +11,17 @@ namespace scene {
 // tangents, the program, texture and material that every placed copy is drawn
 // with. The template itself is never drawn; placeObstacle / placeGoodie make
 // the copies at pseudo-random places of a track section.
-class ObstacleLoader : public SceneObject {
+class ObstacleLoader : public MeshObject {
 public:
     // Distances of lanes 0, 1, 2 from the ring's axis.
     static constexpr float laneDistances[3] = {52.4f, 56.0f, 59.8f};
 
-    ImportedMesh mesh; // "position", "normal", "tangent", "bitangent", "uv"
-
     ObstacleLoader(const glm::mat4& model, Shader* shader, Texture* texture, const std::string& modelPath,
                    MaterialP* material);
 
-    void initialize() override;
-    void update(float deltaTime) override;
-    void draw() override;
+    // The template is never drawn itself: the passes draw its placed copies.
+    void draw() override {}
     std::string describe() override;
-    glm::mat4 getModelMatrix() override;
 
     // A stone on a random lane at a random angle of the section (1 or 2),
     // tilted at random about its own z axis.

@@ -17,21 +17,9 @@ void Saturn::initialize()
     transform = glm::rotate(transform, 0.73f, glm::vec3(0.25f, 0.25f, 0.25f));
 }
 
-void Saturn::update(float) {}
-
-void Saturn::draw()
-{
-    mesh.draw();
-}
-
 std::string Saturn::describe()
 {
     return "I'm a saturn";
-}
-
-glm::mat4 Saturn::getModelMatrix()
-{
-    return transform;
 }
 
 } // namespace scene

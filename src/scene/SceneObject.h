@@ -29,11 +29,15 @@ public:
     SceneObject(const SceneObject&) = delete;
     SceneObject& operator=(const SceneObject&) = delete;
 
-    virtual void initialize() = 0;
-    virtual void update(float deltaTime) = 0;
+    // One-time placement, called once by the world's set-up; nothing to
+    // compute unless the object moves away from `modelMatrix`.
+    virtual void initialize() {}
+    // Per-frame animation; most objects stand still.
+    virtual void update(float /*deltaTime*/) {}
     virtual void draw() = 0;
     virtual std::string describe() = 0;
-    virtual glm::mat4 getModelMatrix() = 0;
+    // The matrix the passes put into "model".
+    virtual glm::mat4 getModelMatrix() { return modelMatrix; }
 };
 
 } // namespace scene

@@ -31,8 +31,8 @@ SkyBox::SkyBox(const glm::mat4& model, Shader* shader, Texture* cubeMap, Materia
 {
     if (shader == nullptr)
         return;
-    glGenVertexArrays(1, &vao);
-    glGenBuffers(1, &vertexBuffer);
+    vao = GlVertexArray::create();
+    vertexBuffer = GlBuffer::create();
     glBindVertexArray(vao);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(sizeof(float) * cubeVertices.size()), cubeVertices.data(),
@@ -44,18 +44,6 @@ SkyBox::SkyBox(const glm::mat4& model, Shader* shader, Texture* cubeMap, Materia
     }
     glBindVertexArray(0);
 }
-
-SkyBox::~SkyBox()
-{
-    if (vertexBuffer != 0)
-        glDeleteBuffers(1, &vertexBuffer);
-    if (vao != 0)
-        glDeleteVertexArrays(1, &vao);
-}
-
-void SkyBox::initialize() {}
-
-void SkyBox::update(float) {}
 
 void SkyBox::draw()
 {
@@ -69,11 +57,6 @@ void SkyBox::draw()
 std::string SkyBox::describe()
 {
     return "I'm a skybox!";
-}
-
-glm::mat4 SkyBox::getModelMatrix()
-{
-    return modelMatrix;
 }
 
 } // namespace scene

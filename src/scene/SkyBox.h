@@ -2,7 +2,7 @@
 
 #include "scene/SceneObject.h"
 
-#include <GL/glew.h>
+#include "gpu/GlObject.h"
 
 #include <array>
 
@@ -16,18 +16,14 @@ public:
     // y = +1, y = -1; counter-clockwise as seen from inside.
     static const std::array<float, 108> cubeVertices;
 
-    GLuint vao = 0;
-    GLuint vertexBuffer = 0;
+    GlVertexArray vao;
+    GlBuffer vertexBuffer;
 
     // Without a program (no GL context) no GL object is made.
     SkyBox(const glm::mat4& model, Shader* shader, Texture* cubeMap, MaterialP* material);
-    ~SkyBox() override;
 
-    void initialize() override;
-    void update(float deltaTime) override;
     void draw() override;
     std::string describe() override;
-    glm::mat4 getModelMatrix() override;
 };
 
 } // namespace scene

@@ -1,22 +1,25 @@
 #pragma once
 
-#include "scene/ImportedMesh.h"
-#include "scene/SceneObject.h"
+#include "scene/MeshObject.h"
 
 #include <string>
 
 namespace scene {
 
-// Base of the celestial bodies: a scene object whose mesh comes from a model
-// file and whose current placement is `transform` (identity until the body's
-// initialize runs). The concrete bodies decide how `transform` is computed.
-class Sphere : public SceneObject {
+// Base of the celestial bodies: a mesh ("position", "normal", "uv") whose
+// current placement is `transform` (identity until the body's initialize
+// runs). The concrete bodies decide how `transform` is computed.
+class Sphere : public MeshObject {
 public:
     glm::mat4 transform{1.0f};
-    ImportedMesh mesh; // "position", "normal", "uv"
 
     Sphere(const glm::mat4& model, Shader* shader, Texture* texture, const std::string& modelPath,
-           MaterialP* material);
+           MaterialP* material)
+        : MeshObject(model, shader, texture, modelPath, material, false)
+    {
+    }
+
+    glm::mat4 getModelMatrix() override { return transform; }
 
     // The translation column of `transform`: where the body stands.
     glm::vec3 position() const { return glm::vec3(transform[3]); }

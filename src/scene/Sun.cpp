@@ -16,21 +16,9 @@ void Sun::initialize()
     transform = translation * glm::scale(glm::mat4(1.0f), glm::vec3(2.0f));
 }
 
-void Sun::update(float) {}
-
-void Sun::draw()
-{
-    mesh.draw();
-}
-
 std::string Sun::describe()
 {
     return "I'm the sun.";
-}
-
-glm::mat4 Sun::getModelMatrix()
-{
-    return transform;
 }
 
 glm::vec3 Sun::getPosition() const

@@ -13,10 +13,7 @@ public:
         MaterialP* material);
 
     void initialize() override;
-    void update(float deltaTime) override;
-    void draw() override;
     std::string describe() override;
-    glm::mat4 getModelMatrix() override;
 
     glm::vec3 getPosition() const;
 };

@@ -1,5 +1,6 @@
 #include "scene/World.h"
 
+#include "gpu/Content.h"
 #include "gpu/Shader.h"
 #include "gpu/Texture.h"
 #include "scene/Lane.h"
@@ -20,24 +21,9 @@ namespace {
 
 const glm::mat4 identity(1.0f);
 
-const char* const shaderDir = "../Content/Shader/";
-const char* const imageDir = "../Content/Images/";
-const char* const modelDir = "../Content/Models/";
-
-std::unique_ptr<Shader> loadProgram(const std::string& name)
-{
-    const std::string base = shaderDir + name;
-    return std::make_unique<Shader>(base + ".vert", base + ".frag");
-}
-
-std::unique_ptr<Texture> loadImage(const std::string& file)
-{
-    return std::make_unique<Texture>(imageDir + file);
-}
-
 std::string modelFile(const std::string& file)
 {
-    return modelDir + file;
+    return contentPath("Models/" + file);
 }
 
 template <typename Instance>
@@ -50,60 +36,17 @@ std::vector<Instance>* sectionList(int section, std::vector<Instance>& first, st
     return nullptr;
 }
 
-template <typename Instance>
-void releaseList(std::vector<Instance>& list)
-{
-    list.clear();
-    list.shrink_to_fit();
-}
-
 } // namespace
 
 World::World() = default;
-
-World::~World()
-{
-    moon.reset();
-    moonmoon.reset();
-    sun.reset();
-    saturn.reset();
-    lane.reset();
-    skyBox.reset();
-
-    releaseList(sceneObjectList);
-    releaseList(obstacleList1);
-    releaseList(obstacleList2);
-    releaseList(goodieList1);
-    releaseList(goodieList2);
-
-    basicShader.reset();
-    uvShader.reset();
-    directionalLightShader.reset();
-    skyboxShader.reset();
-
-    saturnTexture.reset();
-    moonTexture.reset();
-    sunSurfaceTexture.reset();
-    steelTexture.reset();
-    stoneTexture.reset();
-    spaceCubeMap.reset();
-
-    shinyMaterial.reset();
-    dullMaterial.reset();
-    transparentMaterial.reset();
-
-    ringTexture.reset();
-    normalMapShader.reset();
-    goodieTemplate.reset();
-    obstacleTemplate.reset();
-}
+World::~World() = default;
 
 void World::loadResources()
 {
-    uvShader = loadProgram("uv");
-    basicShader = loadProgram("basic");
-    directionalLightShader = loadProgram("directionalLight");
-    normalMapShader = loadProgram("normalMap");
+    uvShader = loadProgram("uv.vert", "uv.frag");
+    basicShader = loadProgram("basic.vert", "basic.frag");
+    directionalLightShader = loadProgram("directionalLight.vert", "directionalLight.frag");
+    normalMapShader = loadProgram("normalMap.vert", "normalMap.frag");
 
     shinyMaterial = std::make_unique<ShinyMaterial>();
     dullMaterial = std::make_unique<DullMaterial>();
@@ -122,8 +65,8 @@ void World::loadResources()
     goodieList1.clear();
     goodieList2.clear();
 
-    skyboxShader = loadProgram("skybox");
-    const std::string space = std::string(imageDir) + "space.jpg";
+    skyboxShader = loadProgram("skybox.vert", "skybox.frag");
+    const std::string space = contentPath("Images/space.jpg");
     spaceCubeMap = std::make_unique<Texture>(space, space, space, space, space, space);
 }
 

@@ -25,39 +25,45 @@ class SkyBox;
 // and the programs, textures and materials they share.
 class World {
 public:
-    std::unique_ptr<scene::Moon> moon;
-    std::unique_ptr<scene::Moonmoon> moonmoon;
-    std::unique_ptr<scene::Sun> sun;
-    std::unique_ptr<scene::Saturn> saturn;
-    std::unique_ptr<scene::Lane> lane;
+    // Members are destroyed from the bottom up, so they are declared in the
+    // reverse of the world's teardown order: first the bodies, the lane and
+    // the sky box (each deletes its vertex arrays and buffers), then the
+    // lists, the programs, the textures, the materials, and last the ring
+    // picture, the stone program and the two templates. No object's teardown
+    // touches the program, texture or material it refers to.
     std::unique_ptr<scene::ObstacleLoader> obstacleTemplate;
     std::unique_ptr<scene::ObstacleLoader> goodieTemplate;
-
-    std::vector<scene::SceneObject*> sceneObjectList;
-    std::vector<ObstacleInstance> obstacleList1;
-    std::vector<ObstacleInstance> obstacleList2;
-    std::vector<GoodieInstance> goodieList1;
-    std::vector<GoodieInstance> goodieList2;
-
-    std::unique_ptr<Shader> basicShader;
-    std::unique_ptr<Shader> uvShader;
-    std::unique_ptr<Shader> directionalLightShader;
     std::unique_ptr<Shader> normalMapShader;
-    std::unique_ptr<Texture> saturnTexture;
-    std::unique_ptr<Texture> moonTexture;
-    std::unique_ptr<Texture> sunSurfaceTexture;
-    std::unique_ptr<Texture> steelTexture;
-    std::unique_ptr<Texture> stoneTexture;
     std::unique_ptr<Texture> ringTexture;
-    std::unique_ptr<MaterialP> shinyMaterial;
-    std::unique_ptr<MaterialP> dullMaterial;
     std::unique_ptr<MaterialP> transparentMaterial;
-    std::unique_ptr<scene::SkyBox> skyBox;
-    std::unique_ptr<Shader> skyboxShader;
+    std::unique_ptr<MaterialP> dullMaterial;
+    std::unique_ptr<MaterialP> shinyMaterial;
     std::unique_ptr<Texture> spaceCubeMap;
+    std::unique_ptr<Texture> stoneTexture;
+    std::unique_ptr<Texture> steelTexture;
+    std::unique_ptr<Texture> sunSurfaceTexture;
+    std::unique_ptr<Texture> moonTexture;
+    std::unique_ptr<Texture> saturnTexture;
+    std::unique_ptr<Shader> skyboxShader;
+    std::unique_ptr<Shader> directionalLightShader;
+    std::unique_ptr<Shader> uvShader;
+    std::unique_ptr<Shader> basicShader;
+
+    std::vector<GoodieInstance> goodieList2;
+    std::vector<GoodieInstance> goodieList1;
+    std::vector<ObstacleInstance> obstacleList2;
+    std::vector<ObstacleInstance> obstacleList1;
+    std::vector<scene::SceneObject*> sceneObjectList;
+
+    std::unique_ptr<scene::SkyBox> skyBox;
+    std::unique_ptr<scene::Lane> lane;
+    std::unique_ptr<scene::Saturn> saturn;
+    std::unique_ptr<scene::Sun> sun;
+    std::unique_ptr<scene::Moonmoon> moonmoon;
+    std::unique_ptr<scene::Moon> moon;
 
     World();
-    ~World(); // releases everything in the game's teardown order
+    ~World();
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 

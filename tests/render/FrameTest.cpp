@@ -53,12 +53,13 @@ void expectTargetsFit(const Renderer& r, glm::ivec2 window)
 {
     EXPECT_EQ(textureSize(r.sceneColorTexture), window);
     EXPECT_EQ(textureSize(r.separationTexture1), glm::ivec2(std::max(1, window.x / 4), std::max(1, window.y / 4)));
-    for (GLuint texture : {r.pingpongTexture[0], r.pingpongTexture[1], r.bloomTexture, r.lensflareTexture, r.sunTexture})
+    for (GLuint texture : {r.pingpongTexture[0].id(), r.pingpongTexture[1].id(), r.bloomTexture.id(), r.lensflareTexture.id(),
+                           r.sunTexture.id()})
         EXPECT_EQ(textureSize(texture), window);
     EXPECT_EQ(textureSize(r.depthMapTexture), shadowMapSize(window.x, window.y));
     EXPECT_EQ(shadowMapSize(window.x, window.y, {16384, 16384}), 8 * window);
-    for (GLuint framebuffer : {r.sceneFBO, r.separationFBO, r.pingpongFBO[0], r.pingpongFBO[1], r.bloomFBO,
-                               r.lensflareFBO, r.sunFBO, r.depthMapFBO})
+    for (GLuint framebuffer : {r.sceneFBO.id(), r.separationFBO.id(), r.pingpongFBO[0].id(), r.pingpongFBO[1].id(),
+                               r.bloomFBO.id(), r.lensflareFBO.id(), r.sunFBO.id(), r.depthMapFBO.id()})
         EXPECT_EQ(framebufferStatus(framebuffer), GLenum(GL_FRAMEBUFFER_COMPLETE));
 }
 

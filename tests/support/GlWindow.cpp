@@ -1,37 +1,25 @@
 #include "GlWindow.h"
 
-#include <gtest/gtest.h>
+#include "app/Window.h"
 
-#include <chrono>
-#include <thread>
+#include <gtest/gtest.h>
 
 GlWindow::GlWindow(int width, int height)
 {
-    // Under load the virtual display now and then refuses a connection: try again.
-    bool initialised = false;
-    for (int attempt = 0; attempt < 4 && !initialised; ++attempt) {
-        if (attempt > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        initialised = glfwInit() == GLFW_TRUE;
-    }
-    if (!initialised) {
+    WindowRequest request;
+    request.width = width;
+    request.height = height;
+    request.title = "test";
+    request.visible = false;
+    request.initAttempts = 4;
+    const OpenedWindow opened = openWindow(request);
+    window = opened.window;
+    if (opened.status == WindowStatus::NoGlfw)
         ADD_FAILURE() << "glfwInit failed (is DISPLAY set?)";
-        return;
-    }
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    window = glfwCreateWindow(width, height, "test", nullptr, nullptr);
-    if (window == nullptr) {
+    else if (opened.status == WindowStatus::NoWindow)
         ADD_FAILURE() << "could not open a hidden OpenGL 4.1 core window";
-        return;
-    }
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK)
+    else if (opened.status == WindowStatus::NoGlew)
         ADD_FAILURE() << "glewInit failed";
-    glGetError(); // GLEW may leave an error behind
 }
 
 GlWindow::~GlWindow()

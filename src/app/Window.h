@@ -1,0 +1,31 @@
+#pragma once
+
+struct GLFWwindow;
+
+// What to open: the game's window, or a hidden one for the headless driver
+// and the GL tests.
+struct WindowRequest {
+    int width = 0;
+    int height = 0;
+    const char* title = "VANTOR";
+    // Given to the window once its context is current (the game's window is
+    // created as "Test" and renamed so).
+    const char* titleWhenCurrent = nullptr;
+    bool fullscreen = false; // on the primary monitor
+    bool visible = true;
+    // A busy virtual display now and then refuses a connection; the tests
+    // try again, the game does not.
+    int initAttempts = 1;
+};
+
+enum class WindowStatus { Ready, NoGlfw, NoWindow, NoGlew };
+
+struct OpenedWindow {
+    WindowStatus status = WindowStatus::NoGlfw;
+    GLFWwindow* window = nullptr; // set from NoGlew on
+};
+
+// The one window start-up: GLFW, the three context hints (OpenGL 4.1 core
+// profile), the window, its context made current, GLEW. Unless the status is
+// NoGlfw, GLFW stays initialised and the caller terminates it.
+OpenedWindow openWindow(const WindowRequest& request);
