@@ -60,7 +60,11 @@ void expectTargetsFit(const Renderer& r, glm::ivec2 window)
     EXPECT_EQ(shadowMapSize(window.x, window.y, {16384, 16384}), 8 * window);
     for (GLuint framebuffer : {r.sceneFBO.id(), r.separationFBO.id(), r.pingpongFBO[0].id(), r.pingpongFBO[1].id(),
                                r.bloomFBO.id(), r.lensflareFBO.id(), r.sunFBO.id(), r.depthMapFBO.id()})
-        EXPECT_EQ(framebufferStatus(framebuffer), GLenum(GL_FRAMEBUFFER_COMPLETE));
+    {
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
 } // namespace

@@ -3,8 +3,7 @@
 // A change of the renderer that alters what the player sees fails here. After
 // a change that alters the pictures on purpose, record them anew from the
 // build folder and commit them:
-//   VANTOR_RECORD_REFERENCES=1 ./test_render --gtest_filter='ReferenceFrames.*'
-
+//   VANTOR_RECORD_REFERENCES=1 ./tests/test_render --gtest_filter='ReferenceFrames.*'
 #include "RenderFixture.h"
 
 #include "app/HeadlessGame.h"
@@ -16,11 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <string>
-#include <vector>
 
 using namespace rendertest;
 
@@ -28,73 +23,33 @@ namespace {
 
 constexpr int width = 320;
 constexpr int height = 240;
-constexpr float frameTime = 1.0f / 60.0f;
-// The rasteriser may round a little differently from build to build.
-constexpr int tolerance = 2;
+constexpr int tolerance = 2; // the rasteriser may round a little differently from build to build
 
-// One picture of the script: the game plays `frames` frames of 1/60 s with
-// `keys` held, then the picture is taken with the `toggles` keys released once
-// (and released again afterwards, which switches them back).
-struct Moment {
-    const char* name;
-    int frames;
-    InputSnapshot keys;
-    std::vector<int> toggles;
-};
-
-// The god camera as the mouse would turn it, without the shared display's
-// real cursor: from its start towards the sun.
-void aimGodCameraAtTheSun(AppState& state)
+// Reads (`save` false) or writes a PNG as RGB rows, bottom row first, like the read-back.
+bool png(Image& image, const std::string& path, bool save)
 {
-    GodCameraInput input;
-    input.framebufferWidth = width;
-    input.framebufferHeight = height;
-    input.cursorX = width / 2 + 530;
-    input.cursorY = height / 2 - 47;
-    state.godCamera->fly(input, 0.0f);
-}
-
-std::string referencePath(const std::string& name)
-{
-    return std::string(VANTOR_SOURCE_DIR) + "/tests/render/reference/" + name + ".png";
-}
-
-// PNG files hold RGB, bottom row first, like the read-back.
-bool savePng(const Image& image, const std::string& path)
-{
-    FIBITMAP* bitmap = FreeImage_Allocate(image.width, image.height, 24);
-    if (bitmap == nullptr)
+    FIBITMAP* bitmap = save ? FreeImage_Allocate(image.width, image.height, 24) : FreeImage_Load(FIF_PNG, path.c_str(), 0);
+    if (bitmap == nullptr || FreeImage_GetBPP(bitmap) != 24)
         return false;
+    if (!save) {
+        image.width = static_cast<int>(FreeImage_GetWidth(bitmap));
+        image.height = static_cast<int>(FreeImage_GetHeight(bitmap));
+        image.pixels.assign(static_cast<size_t>(image.width * image.height), Rgba{0, 0, 0, 255});
+    }
     for (int y = 0; y < image.height; ++y) {
         BYTE* row = FreeImage_GetScanLine(bitmap, y);
         for (int x = 0; x < image.width; ++x) {
-            row[3 * x + FI_RGBA_RED] = image.at(x, y).r;
-            row[3 * x + FI_RGBA_GREEN] = image.at(x, y).g;
-            row[3 * x + FI_RGBA_BLUE] = image.at(x, y).b;
+            Rgba& p = image.pixels[static_cast<size_t>(y * image.width + x)];
+            BYTE* q = row + 3 * x;
+            if (save)
+                q[FI_RGBA_RED] = p.r, q[FI_RGBA_GREEN] = p.g, q[FI_RGBA_BLUE] = p.b;
+            else
+                p = Rgba{q[FI_RGBA_RED], q[FI_RGBA_GREEN], q[FI_RGBA_BLUE], 255};
         }
     }
-    const bool saved = FreeImage_Save(FIF_PNG, bitmap, path.c_str(), PNG_Z_BEST_COMPRESSION) != 0;
+    const bool saved = !save || FreeImage_Save(FIF_PNG, bitmap, path.c_str(), PNG_Z_BEST_COMPRESSION);
     FreeImage_Unload(bitmap);
     return saved;
-}
-
-bool loadPng(const std::string& path, Image& image)
-{
-    FIBITMAP* bitmap = FreeImage_Load(FIF_PNG, path.c_str(), 0);
-    if (bitmap == nullptr)
-        return false;
-    const bool rgb = FreeImage_GetBPP(bitmap) == 24;
-    image.width = static_cast<int>(FreeImage_GetWidth(bitmap));
-    image.height = static_cast<int>(FreeImage_GetHeight(bitmap));
-    image.pixels.assign(static_cast<size_t>(image.width * image.height), Rgba{0, 0, 0, 255});
-    for (int y = 0; rgb && y < image.height; ++y) {
-        const BYTE* row = FreeImage_GetScanLine(bitmap, y);
-        for (int x = 0; x < image.width; ++x)
-            image.pixels[static_cast<size_t>(y * image.width + x)] =
-                Rgba{row[3 * x + FI_RGBA_RED], row[3 * x + FI_RGBA_GREEN], row[3 * x + FI_RGBA_BLUE], 255};
-    }
-    FreeImage_Unload(bitmap);
-    return rgb;
 }
 
 // The frame as the main loop draws it: clear, viewport, renderFrame, present.
@@ -108,84 +63,74 @@ Image picture(AppState& state)
     return image;
 }
 
-struct Difference {
-    int largest = 0;  // over all pixels and channels
-    int pixelsOver = 0; // pixels with a channel beyond the tolerance
-};
-
-Difference compare(const Image& actual, const Image& expected)
-{
-    Difference d;
-    for (size_t i = 0; i < actual.pixels.size(); ++i) {
-        const Rgba& a = actual.pixels[i];
-        const Rgba& e = expected.pixels[i];
-        const int most = std::max({std::abs(a.r - e.r), std::abs(a.g - e.g), std::abs(a.b - e.b)});
-        d.largest = std::max(d.largest, most);
-        d.pixelsOver += most > tolerance ? 1 : 0;
-    }
-    return d;
-}
-
 } // namespace
 
 TEST(ReferenceFrames, AScriptedGameLooksAsRecorded)
 {
     const char* record = std::getenv("VANTOR_RECORD_REFERENCES");
-    const bool recording = record != nullptr && std::strcmp(record, "1") == 0;
-
+    const bool recording = record != nullptr && record == std::string("1");
     HeadlessGame game(HeadlessGame::Graphics::HiddenWindow, width, height);
     AppState& state = game.state();
-
-    InputSnapshot none;
     InputSnapshot jumpOutwards;
-    jumpOutwards.keySpace = true;
-    jumpOutwards.keyD = true;
-    const Moment moments[] = {
-        {"start", 1, none, {}},
-        {"jump", 36, jumpOutwards, {}}, // the top of the jump
-        {"wireframe", 20, none, {GLFW_KEY_F3}},
-        {"plain", 0, none, {GLFW_KEY_F7, GLFW_KEY_F9}}, // no normal maps, no blending
-        {"god", 0, none, {GLFW_KEY_F6}},
-        {"gameover", 100000, none, {}}, // runs into a stone
+    jumpOutwards.keySpace = jumpOutwards.keyD = true;
+    // Each picture: `frames` frames of 1/60 s with `keys` held, then the picture
+    // with the toggles released once (and released again afterwards).
+    struct Moment {
+        const char* name;
+        int frames;
+        InputSnapshot keys;
+        std::vector<int> toggles;
     };
-
-    std::string largest; // printed at the end, for whoever changes the renderer
-    // The very first frame is no reference: from the second on every frame
-    // sees the programs as the frames before left them.
-    picture(state);
-
+    const Moment moments[] = {
+        {"start", 1, {}, {}},
+        {"jump", 36, jumpOutwards, {}}, // the top of the jump
+        {"wireframe", 20, {}, {GLFW_KEY_F3}},
+        {"plain", 0, {}, {GLFW_KEY_F7, GLFW_KEY_F9}}, // no normal maps, no blending
+        {"god", 0, {}, {GLFW_KEY_F6}},                // turned towards the sun
+        {"gameover", 100000, {}, {}},                 // runs into a stone
+    };
+    picture(state); // the very first frame is no reference
+    std::string largest;
     for (const Moment& moment : moments) {
         SCOPED_TRACE(moment.name);
         for (int i = 0; i < moment.frames && !state.gameOver; ++i)
-            game.advance(frameTime, moment.keys);
+            game.advance(1.0f / 60.0f, moment.keys);
         for (int key : moment.toggles)
             handleKeyRelease(state, key);
-        if (state.godMode)
-            aimGodCameraAtTheSun(state);
-        const Image actual = picture(state);
-        for (int key : moment.toggles)
-            handleKeyRelease(state, key);
-
-        const std::string path = referencePath(moment.name);
-        if (recording) {
-            EXPECT_TRUE(savePng(actual, path)) << path;
-            continue;
+        if (state.godMode) {
+            GodCameraInput mouse;
+            mouse.framebufferWidth = width;
+            mouse.framebufferHeight = height;
+            mouse.cursorX = width / 2 + 530;
+            mouse.cursorY = height / 2 - 47;
+            state.godCamera->fly(mouse, 0.0f);
         }
+        Image actual = picture(state);
+        for (int key : moment.toggles)
+            handleKeyRelease(state, key);
+        const std::string path = std::string(VANTOR_SOURCE_DIR) + "/tests/render/reference/" + moment.name + ".png";
         Image expected;
-        if (!loadPng(path, expected) || expected.width != actual.width || expected.height != actual.height) {
+        if (recording) {
+            EXPECT_TRUE(png(actual, path, true)) << path;
+        } else if (!png(expected, path, false) || expected.pixels.size() != actual.pixels.size()) {
             ADD_FAILURE() << "no " << width << " x " << height << " picture in " << path;
-            continue;
+        } else {
+            int most = 0, over = 0;
+            for (size_t i = 0; i < actual.pixels.size(); ++i) {
+                const Rgba &a = actual.pixels[i], &e = expected.pixels[i];
+                const int d = std::max({std::abs(a.r - e.r), std::abs(a.g - e.g), std::abs(a.b - e.b)});
+                most = std::max(most, d);
+                over += d > tolerance;
+            }
+            largest += std::string(" ") + moment.name + " " + std::to_string(most);
+            EXPECT_EQ(over, 0) << "largest difference " << most << "; this build's picture: " << moment.name
+                               << "-actual.png in the build folder";
+            if (over > 0)
+                png(actual, std::string(moment.name) + "-actual.png", true);
         }
-        const Difference d = compare(actual, expected);
-        largest += std::string(" ") + moment.name + " " + std::to_string(d.largest);
-        EXPECT_EQ(d.pixelsOver, 0) << "largest difference " << d.largest << "; this build's picture: "
-                                   << moment.name << "-actual.png in the build folder";
-        if (d.pixelsOver > 0)
-            savePng(actual, std::string(moment.name) + "-actual.png");
     }
     EXPECT_TRUE(state.gameOver) << "the script ends when the moon hits a stone";
-    if (!recording)
-        std::printf("largest difference per channel:%s\n", largest.c_str());
-    else
+    RecordProperty("largest_difference", largest);
+    if (recording)
         GTEST_SKIP() << "recorded the reference frames in tests/render/reference/";
 }

@@ -1,9 +1,6 @@
 #include "RenderFixture.h"
 
-#include "app/Startup.h"
-#include "app/WorldSetup.h"
 #include "camera/GameCamera.h"
-#include "camera/GodCamera.h"
 #include "scene/World.h"
 #include "scene/Moon.h"
 
@@ -53,14 +50,6 @@ Image readTexture(GLuint texture)
     return image;
 }
 
-GLenum framebufferStatus(GLuint framebuffer)
-{
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    return status;
-}
-
 bool resizeWindow(GLFWwindow* window, int width, int height)
 {
     glfwSetWindowSize(window, width, height);
@@ -76,42 +65,20 @@ bool resizeWindow(GLFWwindow* window, int width, int height)
     return false;
 }
 
-GameScene::GameScene(int width, int height, bool withWorld) : gl(width, height)
-{
-    AppState& state = appState();
-    state.window = gl.window;
-    if (withWorld)
-        setUpWorld(); // world, cameras, renderer: as the game builds them
-    else
-        state.renderer = std::make_unique<Renderer>();
-    setInitialGlState(width, height);
-}
-
-GameScene::~GameScene()
-{
-    appState().reset();
-}
-
-glm::ivec2 GameScene::framebufferSize() const
-{
-    glm::ivec2 size(0);
-    glfwGetFramebufferSize(gl.window, &size.x, &size.y);
-    return size;
-}
-
 Image GameScene::frame()
 {
     AppState& state = appState();
-    const glm::ivec2 size = framebufferSize();
+    glm::ivec2 size(0);
+    glfwGetFramebufferSize(window(), &size.x, &size.y);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, size.x, size.y);
     if (state.gameCamera && state.world && state.world->moon)
         state.gameCamera->follow(size.x, size.y, glm::vec3(state.world->moon->getModelMatrix()[3]));
-    state.renderer->renderFrame(gl.window);
+    state.renderer->renderFrame(state.window);
     Image image = readFramebuffer(size.x, size.y);
     // Present it, as the game does; the driver also picks up a new window size here.
-    glfwSwapBuffers(gl.window);
+    glfwSwapBuffers(state.window);
     return image;
 }
 

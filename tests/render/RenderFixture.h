@@ -1,11 +1,11 @@
 #pragma once
 
-// A hidden game window with the whole world, the cameras and the renderer set
-// up as the game does it, plus read-back helpers for the render tests.
-
+// The game as start-up builds it (world, cameras, renderer) in a hidden
+// window, and read-back helpers for the render tests.
 #include "GlWindow.h"
 
 #include "app/AppState.h"
+#include "app/HeadlessGame.h"
 #include "camera/Camera.h"
 #include "render/Renderer.h"
 
@@ -32,36 +32,24 @@ struct Image {
     const Rgba& at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
 };
 
-// The window's framebuffer (bound for reading) and a texture's level 0.
+// The framebuffer bound for reading, and a texture's level 0.
 Image readFramebuffer(int width, int height);
 Image readTexture(GLuint texture);
 glm::ivec2 textureSize(GLuint texture);
-// Status of a framebuffer, checked while it is bound.
-GLenum framebufferStatus(GLuint framebuffer);
 // Resizes the window and waits until its framebuffer has the new size.
 bool resizeWindow(GLFWwindow* window, int width, int height);
 
-// Builds what setUpWorld builds (world, god and game camera, renderer) in a
-// hidden window of the given size and the GL state that start-up sets; tears
-// it all down again in the destructor. Without the world only the renderer
-// is made.
 class GameScene {
 public:
-    GameScene(int width, int height, bool withWorld = true);
-    ~GameScene();
-    GameScene(const GameScene&) = delete;
-    GameScene& operator=(const GameScene&) = delete;
-
+    GameScene(int width, int height) : game(HeadlessGame::Graphics::HiddenWindow, width, height) {}
     Renderer& renderer() { return *appState().renderer; }
-    GLFWwindow* window() { return gl.window; }
-    glm::ivec2 framebufferSize() const;
-
-    // One frame as the main loop draws it: clear, viewport, the game camera
-    // follows the moon, renderFrame. Returns the window's image.
+    GLFWwindow* window() { return appState().window; }
+    // One frame as the main loop draws it (the game camera following the
+    // moon), presented; returns the window's image.
     Image frame();
 
 private:
-    GlWindow gl;
+    HeadlessGame game;
 };
 
 } // namespace rendertest

@@ -1,6 +1,5 @@
-// The moon's orbit, roll, wrap and jump, and the small moon circling it.
+// The moon's orbit, roll, wrap and jump.
 #include "scene/Moon.h"
-#include "scene/Moonmoon.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
@@ -92,18 +91,4 @@ TEST_F(Bodies, AJumpEndingJustBeforeTheWrapKeepsItsArcAndEndsOnTime)
             EXPECT_LT(along - step, end + 1e-4) << "the jump ran on past its end";
         }
     }
-}
-
-TEST_F(Bodies, TheSmallMoonCirclesItsCentreAtAFifthOfItsSize)
-{
-    scene::Moonmoon moonmoon(identity, nullptr, nullptr, model, nullptr);
-    const glm::vec3 centre(-55.95f, 1.0f, -0.09f);
-    moonmoon.orbitAround(centre, 0.1f); // ten radians a second
-    EXPECT_NEAR(moonmoon.orbitAngle, 1.0f, 1e-6f);
-    const glm::mat4 m = moonmoon.getModelMatrix();
-    EXPECT_LT(distance(glm::vec3(m[3]), centre + 1.5f * glm::vec3(std::sin(1.0f), 0.0f, std::cos(1.0f))), 1e-4f);
-    EXPECT_NEAR(glm::length(glm::vec3(m[1])), 0.2f, 1e-6f);
-    moonmoon.orbitAngle = 359.5f;
-    moonmoon.orbitAround(centre, 0.1f);
-    EXPECT_NEAR(moonmoon.orbitAngle, 0.5f, 1e-3f);
 }
