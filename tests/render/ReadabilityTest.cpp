@@ -1,6 +1,6 @@
 // What a player reads at a glance in the game camera: light stones against the ring,
-// shadows on the ring, a lens flare of coloured light. The checks find their pixels
-// with the camera's own matrices in frames of the game. Brightness: luma, 0 to 255.
+// shadows on it, a lens flare of coloured light, found with the camera's own matrices
+// in frames of the game. Brightness: luma, 0 to 255.
 
 #include "RenderFixture.h"
 #include "Track.h"
@@ -106,13 +106,10 @@ Shot shoot(GameScene& scene, float orbitAngle)
 
 } // namespace
 
-// At the start and half a lap on. Faults: dark, flat stones that melt into the ring;
-// shadows too faint to see under the grazing sun.
-// - A stone 8 to 30 units ahead: its middle at least 30 above the ring in an annulus
-//   around it (before 5 to 18 at the start, 52 half a lap on; now 46 to 67 and 122),
-//   its lit third 12 above its dark third (before 3 to 5 at the start; now 17 to 23).
-// - The lit scene on the axis of a stone's or cogwheel's shadow on the ring: below 0.75
-//   of the same pixels with them all taken away (before 0.83 to 0.93; now 0.27 to 0.65).
+// At the start and half a lap on, faults: dark, flat stones that melt into the ring;
+// shadows too faint to see under the grazing sun. A stone 8 to 30 units ahead: its
+// middle 30 above the ring around it, its lit third 12 above its dark third. A stone's
+// or cogwheel's shadow on the ring: below 0.75 of the same pixels without them.
 TEST(Readability, StonesStandOutFromTheRingAndThrowShadowsOnIt)
 {
     GameScene scene(width, height);
@@ -189,11 +186,9 @@ TEST(Readability, StonesStandOutFromTheRingAndThrowShadowsOnIt)
     }
 }
 
-// Fault: ghosts too faint or grey to read as light (that they vanish with the sun
-// behind Saturn is SunImage's check). Pixels on the line from the sun through the
-// screen centre against the same pixels with the flare switched off: at least 5
-// brighter on average (before 1.6 to 2.3, now 7.4 to 9.3), somewhere with colours
-// at least 50 apart (before 20 to 34, now 69 to 102).
+// Fault: ghosts too faint or grey to read as light. On the line from the sun through
+// the screen centre, against the flare switched off: 5 brighter on average, somewhere
+// with colours 50 apart.
 TEST(Readability, TheSunOnScreenThrowsColouredGhostsThroughTheCentre)
 {
     GameScene scene(width, height);

@@ -15,29 +15,7 @@ protected:
     scene::Moon moon{identity, nullptr, nullptr, model, nullptr};
 };
 
-float distance(const glm::vec3& a, const glm::vec3& b) { return glm::length(a - b); }
-
 } // namespace
-
-TEST_F(Bodies, TheMoonRollsAlongItsOrbitAndWrapsOncePastTheThreshold)
-{
-    moon.initialize();
-    EXPECT_LT(distance(moon.position(), {-55.9499f, 0.0f, -0.0891f}), 1e-3f);
-    moon.update(2.0f);
-    const float a = 3.64f;
-    EXPECT_NEAR(moon.orbitAngle, a, 1e-5f);
-    EXPECT_NEAR(moon.spinAngle, -15.0f, 1e-4f) << "rolls at thirty times the orbit rate, backwards";
-    EXPECT_LT(distance(moon.position(), {55.95f * std::cos(a), 0.0f, -55.95f * std::sin(a)}), 1e-3f);
-
-    struct Case {
-        float from, seconds, to;
-    };
-    for (const Case c : {Case{6.2f, 0.6f, 6.35f - 6.28318f}, Case{6.2f, 0.32f, 6.28f}, Case{359.9f, 1.0f, 0.15f}}) {
-        moon.orbitAngle = c.from;
-        moon.update(c.seconds);
-        EXPECT_NEAR(moon.orbitAngle, c.to, 1e-3f) << "from " << c.from;
-    }
-}
 
 TEST_F(Bodies, AJumpIsATriangleOverThreeTenthsOfTheOrbitAlsoAcrossTheWrap)
 {
