@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -53,7 +55,11 @@ TEST(PlayedGame, EndsOnAStoneKeepsGameOverOnScreenAndQuitsOnEscape)
     // Resized after game over, the window shows the frozen scene whole at its
     // new size, with the banner placed for that size.
     shellOutput("xdotool windowsize " + window + " 1000 700 2>/dev/null");
-    const Screenshot resized = settledScreenshot(window, 60.0);
+    Screenshot resized; // the repaint takes a while on a software renderer
+    for (int i = 0; i < 120 && resized.countLit(800, 0, 1000, 700, 12) < 2000; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        resized = takeScreenshot(window);
+    }
     ASSERT_TRUE(resized.valid());
     ASSERT_EQ(resized.width, 1000);
     ASSERT_EQ(resized.height, 700);

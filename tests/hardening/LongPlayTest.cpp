@@ -53,6 +53,7 @@ TEST(LongPlay, FiveLapsLeaveNoOpenGlObjectsListEntriesOrErrorsBehind)
             EXPECT_EQ((armed1 ? world.obstacleList2 : world.obstacleList1).size(), 10u);
         }
         ASSERT_LE(world.obstacleList1.size() + world.obstacleList2.size(), 20u) << "frame " << i;
+        ASSERT_TRUE(world.moon->radius >= 50.6f && world.moon->radius <= 61.3f) << "steered off the ring";
         ASSERT_LE(world.goodieList1.size() + world.goodieList2.size(), 20u) << "frame " << i;
     }
     const std::string console = ::testing::internal::GetCapturedStdout();

@@ -35,14 +35,6 @@ WhiteArea whiteIn(const Image& image, int x0, int y0, int x1, int y1)
     return area;
 }
 
-double meanBrightness(const Image& image)
-{
-    double sum = 0.0;
-    for (const Rgba& p : image.pixels)
-        sum += (p.r + p.g + p.b) / 3.0;
-    return sum / static_cast<double>(image.pixels.size());
-}
-
 void expectTargetsFit(const Renderer& r, glm::ivec2 window)
 {
     EXPECT_EQ(textureSize(r.sceneColorTexture), window);
@@ -93,9 +85,7 @@ TEST(Frame, TheTargetsFollowTheWindowAndAWindowWithoutAreaDrawsNothing)
     expectTargetsFit(scene.renderer(), {98, 74});
     ASSERT_TRUE(resizeWindow(scene.window(), 128, 80));
     scene.frame();
-    const Image resized = scene.frame();
     expectTargetsFit(scene.renderer(), {128, 80});
-    EXPECT_GT(meanBrightness(resized), 10.0);
 
     glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -29,14 +29,6 @@ GlWindow::~GlWindow()
     glfwTerminate();
 }
 
-Rgba readPixel(int x, int y)
-{
-    Rgba pixel{0, 0, 0, 0};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &pixel);
-    return pixel;
-}
-
 int liveGlObjects()
 {
     int count = 0;

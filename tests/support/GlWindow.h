@@ -15,11 +15,10 @@ public:
     GLFWwindow* window = nullptr;
 };
 
-// Reads back an RGBA8 pixel of the framebuffer bound for reading.
+// An RGBA8 pixel read back from the GPU.
 struct Rgba {
     unsigned char r, g, b, a;
 };
-Rgba readPixel(int x, int y);
 
 // Live OpenGL objects of every kind the game makes, found by probing the
 // first few thousand names: a count that must not grow frame after frame.

@@ -27,11 +27,6 @@ void readAvailable(int fd, std::string& into)
         into.append(buffer, static_cast<size_t>(n));
 }
 
-void sleepSeconds(double seconds)
-{
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
-
 } // namespace
 
 void BackgroundProcess::start(const std::string& program, const std::vector<std::string>& args,
@@ -68,7 +63,7 @@ void BackgroundProcess::start(const std::string& program, const std::vector<std:
     fcntl(outFd, F_SETFL, O_NONBLOCK);
     fcntl(errFd, F_SETFL, O_NONBLOCK);
     if (terminalFd >= 0 && !options.terminalInput.empty()) {
-        sleepSeconds(0.3);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
         const ssize_t written = write(terminalFd, options.terminalInput.data(), options.terminalInput.size());
         (void)written;
     }
@@ -94,7 +89,7 @@ BackgroundProcess::BackgroundProcess(const std::string& program, const std::vect
         out.clear();
         err.clear();
         exited = false;
-        sleepSeconds(0.3);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
 }
 

@@ -22,10 +22,8 @@ struct ProcessOptions {
     double safetyKillSeconds = 300.0;          // a hung child is killed, never waited for forever
 };
 
-// A child started in the background, e.g. the game driven with xdotool. Under
-// load the virtual display now and then refuses a connection (the game says
-// "ERROR: Failed to initialize GLFW"): such a start is retried a few times,
-// unless the test chose DISPLAY itself.
+// A child started in the background. A start that the busy virtual display
+// refused ("ERROR: Failed to initialize GLFW") is retried, unless the test chose DISPLAY.
 class BackgroundProcess {
 public:
     BackgroundProcess(const std::string& program, const std::vector<std::string>& args,
@@ -35,13 +33,11 @@ public:
     BackgroundProcess& operator=(const BackgroundProcess&) = delete;
 
     pid_t pid() const { return child; }
-    // Reads whatever output arrives within the given time.
-    void pump(double seconds);
+    void pump(double seconds); // reads what output arrives within that time
     // Waits until standard output holds the text; false if the child ended first or time ran out.
     bool waitForOutput(const std::string& text, double maxSeconds);
     bool running();
-    // Waits for the child to end, killing it after maxSeconds.
-    ProcessResult finish(double maxSeconds);
+    ProcessResult finish(double maxSeconds); // waits for the end, killing it after maxSeconds
 
     std::string out, err;
 
@@ -55,12 +51,9 @@ private:
     int status = 0;
 };
 
-// Runs the program to its end.
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& args,
                          const ProcessOptions& options = {});
 
-// The game binary and the folder it runs from.
-std::string gameBinary();
-std::string gameWorkingDirectory();
-// Runs a shell command and returns its standard output.
-std::string shellOutput(const std::string& command);
+std::string gameBinary();           // the game binary ...
+std::string gameWorkingDirectory(); // ... and the folder it runs from
+std::string shellOutput(const std::string& command); // a shell command's standard output

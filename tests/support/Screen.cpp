@@ -2,12 +2,11 @@
 
 #include "Process.h"
 
-#include <FreeImage.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
+#include <sstream>
 #include <thread>
 
 int Screenshot::count(int x0, int y0, int x1, int y1, int level, bool allChannels) const
@@ -42,29 +41,16 @@ std::string findWindow(const std::string& title, double maxSeconds, int pid)
 
 Screenshot takeScreenshot(const std::string& windowId)
 {
+    // A binary PPM: "P6 width height 255", one blank, then RGB rows from the top.
+    const std::string ppm = shellOutput("import -window " + windowId + " -depth 8 ppm:- 2>/dev/null");
+    std::istringstream in(ppm);
+    std::string magic;
+    int maxValue = 0;
     Screenshot shot;
-    const std::string file = "/tmp/vantor-shot-" + std::to_string(::getpid()) + ".png";
-    shellOutput("import -window " + windowId + " " + file + " 2>/dev/null");
-    FIBITMAP* loaded = FreeImage_Load(FIF_PNG, file.c_str(), 0);
-    std::remove(file.c_str());
-    if (loaded == nullptr)
-        return shot;
-    FIBITMAP* bitmap = FreeImage_ConvertTo24Bits(loaded);
-    FreeImage_Unload(loaded);
-    shot.width = static_cast<int>(FreeImage_GetWidth(bitmap));
-    shot.height = static_cast<int>(FreeImage_GetHeight(bitmap));
-    shot.rgb.resize(static_cast<size_t>(shot.width * shot.height * 3));
-    for (int y = 0; y < shot.height; ++y) {
-        const BYTE* row = FreeImage_GetScanLine(bitmap, shot.height - 1 - y);
-        for (int x = 0; x < shot.width; ++x) {
-            unsigned char* p = &shot.rgb[static_cast<size_t>((y * shot.width + x) * 3)];
-            p[0] = row[3 * x + FI_RGBA_RED];
-            p[1] = row[3 * x + FI_RGBA_GREEN];
-            p[2] = row[3 * x + FI_RGBA_BLUE];
-        }
-    }
-    FreeImage_Unload(bitmap);
-    return shot;
+    if (!(in >> magic >> shot.width >> shot.height >> maxValue) || magic != "P6" || maxValue != 255)
+        return Screenshot{};
+    shot.rgb.assign(ppm.begin() + static_cast<long>(in.tellg()) + 1, ppm.end());
+    return shot.rgb.size() == static_cast<size_t>(shot.width * shot.height * 3) ? shot : Screenshot{};
 }
 
 void pressKey(const std::string& windowId, const std::string& key)
