@@ -2,6 +2,7 @@
 // (the reference frames load all of it): the ring picture's lanes lie where
 // the stones stand, and the generator still makes exactly the committed
 // files. Runs from the build folder, like the game.
+#include "gpu/Content.h"
 #include "Process.h"
 
 #include "scene/ImportedMesh.h"
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string content = "../Content/";
+const std::string content = contentPath("");
 
 std::string bytes(const fs::path& p)
 {

@@ -2,6 +2,7 @@
 // shadows on it, a lens flare of coloured light, found with the camera's own matrices
 // in frames of the game. Brightness: luma, 0 to 255.
 
+#include "gpu/Content.h"
 #include "RenderFixture.h"
 #include "Track.h"
 
@@ -195,7 +196,7 @@ TEST(Readability, TheSunOnScreenThrowsColouredGhostsThroughTheCentre)
     Renderer& r = scene.renderer();
     const auto path = std::filesystem::temp_directory_path() / ("vantor-no-flare-" + std::to_string(getpid()) + ".frag");
     std::ofstream(path) << "#version 410 core\nout vec4 colour;\nvoid main() { colour = vec4(0.0, 0.0, 0.0, 1.0); }\n";
-    auto noFlare = std::make_unique<Shader>("../Content/Shader/quad.vert", path.string());
+    auto noFlare = std::make_unique<Shader>(contentPath("Shader/quad.vert"), path.string());
     std::filesystem::remove(path);
     scene.frame(); // the very first frame composes the bloom without the flare
     const glm::vec3 sun = appState().world->sun->getPosition();

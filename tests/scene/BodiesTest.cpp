@@ -1,4 +1,5 @@
 // The moon's orbit, roll, wrap and jump.
+#include "gpu/Content.h"
 #include "scene/Moon.h"
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -10,7 +11,7 @@ namespace {
 
 class Bodies : public ::testing::Test {
 protected:
-    std::string model = "../Content/Models/sphere.dae";
+    std::string model = contentPath("Models/sphere.dae");
     glm::mat4 identity{1.0f};
     scene::Moon moon{identity, nullptr, nullptr, model, nullptr};
 };

@@ -1,5 +1,6 @@
 // Where stones and cogwheels are placed, from the game's own random source,
 // and how the world's section lists are filled and cleared.
+#include "gpu/Content.h"
 #include "scene/GameRandom.h"
 #include "scene/ObstacleLoader.h"
 #include "scene/World.h"
@@ -19,7 +20,7 @@ protected:
         world.obstacleTemplate = std::make_unique<scene::ObstacleLoader>(glm::mat4(1.0f), nullptr, nullptr, model, nullptr);
         world.goodieTemplate = std::make_unique<scene::ObstacleLoader>(glm::mat4(1.0f), nullptr, nullptr, model, nullptr);
     }
-    std::string model = "../Content/Models/stone_lores.dae";
+    std::string model = contentPath("Models/stone_lores.dae");
     World world;
 };
 
