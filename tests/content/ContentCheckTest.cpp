@@ -1,7 +1,5 @@
-// The content against what the game relies on beyond what every frame shows
-// (the reference frames load all of it): the ring picture's lanes lie where
-// the stones stand, and the generator still makes exactly the committed
-// files. Runs from the build folder, like the game.
+// The content beyond what every reference frame shows: the ring picture's lanes
+// lie where the stones stand, and the generator makes exactly the committed files.
 #include "gpu/Content.h"
 #include "Process.h"
 

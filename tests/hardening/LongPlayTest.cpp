@@ -1,7 +1,6 @@
-// Laps in a hidden window with harmless stones, the moon steering and jumping
-// at random and every 30th frame drawn: the half of the ring ahead is refilled
-// once a lap each, nothing piles up on the way (no OpenGL objects, no list
-// entries, no errors), and every point is reported.
+// Laps with harmless stones, random steering and jumps, every 30th frame drawn:
+// the half ahead is refilled once a lap, nothing piles up (GL objects, list
+// entries, errors), every point is reported.
 #include "GlWindow.h"
 #include "Track.h"
 

@@ -1,6 +1,5 @@
-// Installs the game as a player gets it, with cmake --install into a fresh
-// folder and as a Debian package, and starts the installed game from folders
-// that have nothing to do with the build.
+// Installs the game as a player gets it (cmake --install, a Debian package) and
+// starts the installed game from folders that have nothing to do with the build.
 #include "Process.h"
 #include "Screen.h"
 

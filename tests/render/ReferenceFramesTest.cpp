@@ -1,8 +1,6 @@
-// The game's picture at fixed moments of one scripted game, compared pixel by
-// pixel with PNGs recorded from an earlier build (tests/render/reference/).
-// A change of the renderer that alters what the player sees fails here. After
-// a change that alters the pictures on purpose, record them anew from the
-// build folder and commit them:
+// The game's picture at fixed moments of one scripted game, compared pixel by pixel
+// with PNGs recorded from an earlier build (tests/render/reference/). After a change
+// that alters the pictures on purpose, record them anew from the build folder:
 //   VANTOR_RECORD_REFERENCES=1 ./tests/test_render --gtest_filter='ReferenceFrames.*'
 #include "RenderFixture.h"
 

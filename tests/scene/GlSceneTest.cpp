@@ -1,6 +1,5 @@
-// GL objects and their owners on a real OpenGL 4.1 core context: an owner
-// deletes its one name, hands it on when moved, and the world and the renderer
-// release everything they made.
+// GL owners on a real OpenGL 4.1 core context: an owner deletes its one name and
+// hands it on when moved; the world and the renderer release all they made.
 #include "GlWindow.h"
 
 #include "app/AppState.h"
