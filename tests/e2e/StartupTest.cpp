@@ -1,5 +1,4 @@
-// The real game binary started the ways that fail: what a person at the
-// console sees, on which stream, and the exit status.
+// The real game started the ways that fail: its messages, their streams, the exit status.
 #include "Process.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// A picture whose rows are not a multiple of four bytes long reaches the GPU
-// intact, with its mipmap chain (read back from a real OpenGL 4.1 context).
-// The game's own pictures, the cube map's colours and broken files are
-// covered by the reference frames and the damaged-content run.
+// A picture whose rows are no multiple of four bytes reaches the GPU intact, with its
+// mipmaps. (The reference frames and the damaged-content run cover the game's own.)
 #include "gpu/Texture.h"
 
 #include "GlWindow.h"
