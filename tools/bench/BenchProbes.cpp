@@ -68,32 +68,34 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
     return countedAllocation(size);
 }
 
-void operator delete(void* memory) noexcept
+// Kept out of line: inlined into an optimised caller, the free() would be
+// taken for a mismatch with the (replaced) operator new.
+[[gnu::noinline]] void operator delete(void* memory) noexcept
 {
     std::free(memory);
 }
 
-void operator delete[](void* memory) noexcept
+[[gnu::noinline]] void operator delete[](void* memory) noexcept
 {
     std::free(memory);
 }
 
-void operator delete(void* memory, std::size_t) noexcept
+[[gnu::noinline]] void operator delete(void* memory, std::size_t) noexcept
 {
     std::free(memory);
 }
 
-void operator delete[](void* memory, std::size_t) noexcept
+[[gnu::noinline]] void operator delete[](void* memory, std::size_t) noexcept
 {
     std::free(memory);
 }
 
-void operator delete(void* memory, const std::nothrow_t&) noexcept
+[[gnu::noinline]] void operator delete(void* memory, const std::nothrow_t&) noexcept
 {
     std::free(memory);
 }
 
-void operator delete[](void* memory, const std::nothrow_t&) noexcept
+[[gnu::noinline]] void operator delete[](void* memory, const std::nothrow_t&) noexcept
 {
     std::free(memory);
 }
