@@ -42,34 +42,34 @@ void* countedAllocation(std::size_t size) noexcept
 
 } // namespace
 
+// The replacements are kept out of line: inlined into an optimised caller, the
+// malloc and free inside them would be taken for a mismatch with new and delete.
 // Every heap allocation of the C++ code in this process goes through here
 // (the C parts of the driver use malloc directly and are not counted). The
 // plain and the array forms, with and without nothrow, are all replaced, so
 // that every pair of them meets in malloc and free.
-void* operator new(std::size_t size)
+[[gnu::noinline]] void* operator new(std::size_t size)
 {
     if (void* memory = countedAllocation(size))
         return memory;
     throw std::bad_alloc();
 }
 
-void* operator new[](std::size_t size)
+[[gnu::noinline]] void* operator new[](std::size_t size)
 {
     return operator new(size);
 }
 
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+[[gnu::noinline]] void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
     return countedAllocation(size);
 }
 
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+[[gnu::noinline]] void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
 {
     return countedAllocation(size);
 }
 
-// Kept out of line: inlined into an optimised caller, the free() would be
-// taken for a mismatch with the (replaced) operator new.
 [[gnu::noinline]] void operator delete(void* memory) noexcept
 {
     std::free(memory);
