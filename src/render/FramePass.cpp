@@ -1,7 +1,12 @@
 #include "render/Renderer.h"
 
+#include "camera/Camera.h"
+#include "render/LightMatrix.h"
 #include "render/RenderTargets.h"
+#include "render/SunVisibility.h"
 #include "render/TextureUnits.h"
+#include "scene/Sun.h"
+#include "scene/World.h"
 
 #include <cstdio>
 
@@ -30,9 +35,14 @@ void Renderer::renderPostProcessedFrame(World* world, Camera* camera, const Hud&
     separationPass();
     blurChain(RenderPass::BlurA, separationTexture1);
     bloomCompositePass();
-    sunImagePass(world, camera);
-    lensFlarePass();
-    blurChain(RenderPass::BlurB, lensflareTexture);
+    lastFrame.sunChain = sunMayShow(world, camera);
+    if (lastFrame.sunChain) {
+        sunImagePass(world, camera);
+        lensFlarePass();
+        blurChain(RenderPass::BlurB, lensflareTexture);
+    } else {
+        noFlarePass();
+    }
     finalCompositePass();
     hudPass(hud);
     glEnable(GL_DEPTH_TEST);
@@ -65,19 +75,36 @@ void Renderer::fullScreenPass(GLuint framebuffer, glm::ivec2 viewport, Clear cle
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
+bool Renderer::sunMayShow(World* world, Camera* camera) const
+{
+    return drawEveryPass || mayBeInView(camera->projection * camera->view, world->sun->bounds());
+}
+
 // The shadow map, from the sun; the polygon offset keeps lit surfaces from
-// shadowing themselves.
+// shadowing themselves. The map is kept from frame to frame: only what the
+// cache says has changed is cleared and drawn again.
 void Renderer::shadowPass(World* world)
 {
     const TimedPass timed(passTimer, RenderPass::Shadow);
+    const ShadowMapCache::Plan plan = shadowCache.plan(*world, lightViewProjection(world->sun->getPosition()),
+                                                       {shadowWidth, shadowHeight}, drawEveryPass);
+    lastFrame.shadow = plan.redraw;
+    if (plan.redraw == ShadowMapCache::Redraw::Nothing)
+        return;
     glBindFramebuffer(GL_FRAMEBUFFER, depthMapFBO);
     glViewport(0, 0, shadowWidth, shadowHeight);
+    if (plan.redraw == ShadowMapCache::Redraw::Region) {
+        const TexelRect& region = plan.region;
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(region.min.x, region.min.y, region.max.x - region.min.x, region.max.y - region.min.y);
+    }
     glUseProgram(0);
     glClear(GL_DEPTH_BUFFER_BIT);
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(4.0f, 0.0f);
     renderDepthMap(world);
     glDisable(GL_POLYGON_OFFSET_FILL);
+    glDisable(GL_SCISSOR_TEST);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
@@ -130,6 +157,16 @@ void Renderer::sunImagePass(World* world, Camera* camera)
     const TimedPass timed(passTimer, RenderPass::SunImage);
     beginPass(sunFBO, frameSize(), Clear::Yes);
     renderSunImage(world, camera);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+// No sun on screen: the flare would be black, and so would its blur. The
+// final composite reads the blurred flare from the first ping-pong target.
+void Renderer::noFlarePass()
+{
+    const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glBindFramebuffer(GL_FRAMEBUFFER, pingpongFBO[0]);
+    glClearBufferfv(GL_COLOR, 0, black);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 

@@ -126,4 +126,5 @@ void Renderer::allocateTargets(int framebufferWidth, int framebufferHeight)
     createColorFramebuffer(lensflareFBO, lensflareTexture, width, height);
     createColorFramebuffer(sunFBO, sunTexture, width, height);
     createDepthMapFramebuffer(depthMapFBO, depthMapTexture, shadowWidth, shadowHeight);
+    shadowCache.forget();
 }

@@ -4,6 +4,7 @@
 #include "gpu/Shader.h"
 #include "gpu/Texture.h"
 #include "render/PassTimer.h"
+#include "render/ShadowMapCache.h"
 
 #include <glm/glm.hpp>
 
@@ -82,6 +83,19 @@ public:
     std::unique_ptr<Texture> normalMapTexture;
     std::unique_ptr<Texture> blackTexture;
 
+    // Draws every pass in full every frame: the whole shadow map, and the
+    // sun, its flare and the flare's blur even when no sun can be on screen.
+    // The frame looks the same either way; tests and the benchmark compare.
+    // The game never sets it.
+    bool drawEveryPass = false;
+    // What the last normal frame drew of the shadow map, and whether it drew
+    // the sun's chain (sun image, lens flare, the flare's blur).
+    struct FrameWork {
+        ShadowMapCache::Redraw shadow = ShadowMapCache::Redraw::Whole;
+        bool sunChain = true;
+    };
+    FrameWork lastFrame;
+
     // Not owned; null in the game. When set, every step of a normal frame is
     // bracketed by its begin and end (the benchmark times the passes so).
     PassTimer* passTimer = nullptr;
@@ -130,6 +144,9 @@ private:
 
     // The normal frame, pass by pass.
     void renderPostProcessedFrame(World* world, Camera* camera, const Hud& hud);
+    // Whether any of the sun can be in the camera's picture (else its image,
+    // the lens flare and the flare's blur are all black, and are skipped).
+    bool sunMayShow(World* world, Camera* camera) const;
     void shadowPass(World* world);
     void litScenePass(World* world, Camera* camera);
     void separationPass();
@@ -139,6 +156,7 @@ private:
     void bloomCompositePass();
     void sunImagePass(World* world, Camera* camera);
     void lensFlarePass();
+    void noFlarePass();
     void finalCompositePass();
     void hudPass(const Hud& hud);
 
@@ -152,4 +170,7 @@ private:
     void fullScreenPass(GLuint framebuffer, glm::ivec2 size, Clear clear, const Shader& program,
                         std::initializer_list<PassInput> inputs, std::initializer_list<PassSetting> settings = {});
     glm::ivec2 frameSize() const { return {width, height}; }
+
+    // What of the shadow map the next shadow pass has to draw again.
+    ShadowMapCache shadowCache;
 };

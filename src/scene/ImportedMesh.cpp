@@ -7,6 +7,9 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include <glm/glm.hpp>
+
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -93,6 +96,9 @@ ImportedMesh::ImportedMesh(const std::string& path, const Shader* shader, bool w
             }
         }
     }
+
+    for (size_t p = 0; p + 2 < positions.size(); p += 3)
+        boundingRadius = std::max(boundingRadius, glm::length(glm::vec3(positions[p], positions[p + 1], positions[p + 2])));
 
     if (shader == nullptr)
         return; // no GL context: the arrays are all there is

@@ -28,6 +28,7 @@ public:
     std::vector<float> uvs;        // 6 floats per face
     GLuint vertexCount = 0;        // 3 per face
     GLuint faceCount = 0;          // triangles imported
+    float boundingRadius = 0.0f;   // farthest corner from the model's origin
 
     GlVertexArray vao;
     GlBuffer positionBuffer;

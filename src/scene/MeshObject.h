@@ -20,6 +20,7 @@ public:
     }
 
     void draw() override { mesh.draw(); }
+    float boundingRadius() const override { return mesh.boundingRadius; }
 };
 
 } // namespace scene
