@@ -1,14 +1,17 @@
 // vantor-bench: what a frame of the game costs on this machine.
 //
-//   vantor-bench width height [--frames N] [--warmup N]
+//   vantor-bench width height [--laps N] [--frame-time S] [--warmup N]
 //
 // Builds the world and the renderer exactly like the game (in a hidden window
-// of the given size on the current display), plays frames of 1/60 s with no
-// keys held, and prints the start-up times, the whole-frame time, the time of
-// every pass of the frame, next to a plain full-screen pass as yardstick, and
-// one line "JSON {...}" with every figure. Run it from the build folder.
+// of the given size on the current display), plays whole laps with frames of
+// a fixed length, steered by a simple pilot, and prints the start-up times,
+// the whole-frame time as the game draws it and with every pass drawn in full
+// at the same moments, the time of every pass of the frame, next to a plain
+// full-screen pass as yardstick, and one line "JSON {...}" with every figure.
+// Run it from the build folder.
 
 #include "BenchProbes.h"
+#include "Pilot.h"
 #include "Statistics.h"
 
 #include "app/AppState.h"
@@ -16,8 +19,12 @@
 #include "gpu/StartupTimings.h"
 #include "render/PassTimer.h"
 #include "render/Renderer.h"
+#include "scene/Moon.h"
+#include "scene/World.h"
 
 #include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <glm/gtc/constants.hpp>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,7 +37,6 @@
 
 namespace {
 
-constexpr float frameTime = 1.0f / 60.0f;
 // Full-size passes of the post-processing per frame: two blur chains of ten,
 // the bloom composite, the lens flare and the final composite.
 constexpr int baselinePassesPerRound = 23;
@@ -38,9 +44,12 @@ constexpr int baselinePassesPerRound = 23;
 struct Options {
     int width = 800;
     int height = 600;
-    int frames = 60;
+    int laps = 1;
+    float frameTime = 1.0f / 60.0f;
     int warmup = 10;
 };
+
+const char* const usage = "usage: vantor-bench width height [--laps N] [--frame-time S] [--warmup N]";
 
 bool parseCount(const char* text, int minimum, int& out)
 {
@@ -61,9 +70,15 @@ std::optional<Options> parseOptions(int argc, char** argv)
         const std::string name = argv[i];
         if (i + 1 >= argc)
             return std::nullopt;
-        if (name == "--frames") {
-            if (!parseCount(argv[i + 1], 1, options.frames))
+        if (name == "--laps") {
+            if (!parseCount(argv[i + 1], 1, options.laps))
                 return std::nullopt;
+        } else if (name == "--frame-time") {
+            char* end = nullptr;
+            const double seconds = std::strtod(argv[i + 1], &end);
+            if (end == argv[i + 1] || *end != '\0' || !(seconds >= 0.001 && seconds <= 0.25))
+                return std::nullopt;
+            options.frameTime = static_cast<float>(seconds);
         } else if (name == "--warmup") {
             if (!parseCount(argv[i + 1], 0, options.warmup))
                 return std::nullopt;
@@ -124,7 +139,7 @@ int main(int argc, char** argv)
 
     const std::optional<Options> parsed = parseOptions(argc, argv);
     if (!parsed) {
-        std::cerr << "usage: vantor-bench width height [--frames N] [--warmup N]" << std::endl;
+        std::cerr << usage << std::endl;
         return 2;
     }
     const Options options = *parsed;
@@ -142,18 +157,33 @@ int main(int argc, char** argv)
     AppState& state = game->state();
     Renderer& renderer = *state.renderer;
 
-    // With no keys held the moon runs into a stone after about 290 frames;
-    // from then on the game draws nothing, so measuring stops there.
+    // The pilot keeps the moon alive; should it still hit a stone, the game
+    // draws nothing any more and measuring stops there.
+    const float frameTime = options.frameTime;
     int played = 0;
-    int endedAt = 0; // the frame that hit the stone, 0 while playing
+    int endedAt = 0;        // the frame that hit the stone, 0 while playing
+    float orbitTravel = 0.0f; // radians the moon has gone round since measuring began
+    float lastAngle = state.world->moon->orbitAngle;
     auto play = [&]() {
         if (state.gameOver)
             return false;
-        game->advance(frameTime, {}, true);
+        game->advance(frameTime, pilot(*state.world), true);
         ++played;
         if (state.gameOver)
             endedAt = played;
+        const float angle = state.world->moon->orbitAngle;
+        orbitTravel += angle >= lastAngle - glm::pi<float>() ? angle - lastAngle : angle - lastAngle + glm::two_pi<float>();
+        lastAngle = angle;
         return true;
+    };
+    // The moment just played drawn again, every pass in full, as the main loop
+    // draws a frame (nothing in the game advances).
+    auto drawEveryPass = [&]() {
+        renderer.drawEveryPass = true;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        renderer.renderFrame(state.window);
+        glfwSwapBuffers(state.window);
+        renderer.drawEveryPass = false;
     };
 
     const double firstFrameStart = wallMs();
@@ -165,11 +195,16 @@ int main(int argc, char** argv)
     for (int i = 0; i < options.warmup && play(); ++i) {
     }
     glFinish();
+    orbitTravel = 0.0f;
 
-    // Rounds of three frames: one measured whole with nothing else, one with
-    // a timer query around each pass, one with glFinish around each pass (so
-    // all three see the same stretch of the track), then the yardstick.
-    std::vector<double> frameWall, frameCpu, frameAllocations;
+    // Rounds of three game frames and the yardstick. The first frame is
+    // measured whole as the game draws it, then drawn again with every pass
+    // (the same moment); the second has glFinish around each pass, the third
+    // a timer query. All of them see the same stretch of the track.
+    std::vector<double> frameWall, frameCpu, frameAllocations, allPassesWall;
+    std::vector<double> sunFrameWall, sunAllPassesWall; // frames with the sun's chain drawn
+    int sunChainSkipped = 0;
+    int shadowRedraws[3] = {0, 0, 0}; // nothing, region, whole
     TimerQueryClock queryClock(renderPassCount);
     FinishedWallClock finishClock(renderPassCount);
     RendererPassClock queryPasses(queryClock);
@@ -199,7 +234,8 @@ int main(int argc, char** argv)
         glEnable(GL_DEPTH_TEST);
     };
 
-    for (int i = 0; i < options.frames; ++i) {
+    const float lapsToPlay = glm::two_pi<float>() * static_cast<float>(options.laps);
+    while (orbitTravel < lapsToPlay) {
         glFinish();
         const double wall0 = wallMs();
         const double cpu0 = threadCpuMs();
@@ -209,11 +245,23 @@ int main(int argc, char** argv)
         const double cpu1 = threadCpuMs();
         const long allocations1 = heapAllocations();
         glFinish();
-        frameWall.push_back(wallMs() - wall0);
+        const double wall1 = wallMs();
+        const Renderer::FrameWork work = renderer.lastFrame;
+        drawEveryPass();
+        glFinish();
+        frameWall.push_back(wall1 - wall0);
+        allPassesWall.push_back(wallMs() - wall1);
         frameCpu.push_back(cpu1 - cpu0);
         frameAllocations.push_back(static_cast<double>(allocations1 - allocations0));
+        ++shadowRedraws[static_cast<int>(work.shadow)];
+        if (work.sunChain) {
+            sunFrameWall.push_back(frameWall.back());
+            sunAllPassesWall.push_back(allPassesWall.back());
+        } else {
+            ++sunChainSkipped;
+        }
 
-        if (!playTimed(queryPasses, queryClock, passFrames[0]) || !playTimed(finishedPasses, finishClock, passFrames[1]))
+        if (!playTimed(finishedPasses, finishClock, passFrames[1]) || !playTimed(queryPasses, queryClock, passFrames[0]))
             break;
         playBaseline(baselineQueries);
         playBaseline(baselineFinished);
@@ -224,20 +272,28 @@ int main(int argc, char** argv)
 
     const std::string rendererName = plain(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     const long peakKiB = peakResidentKiB();
+    const double laps = orbitTravel / glm::two_pi<double>();
+    const double measured = static_cast<double>(frameWall.size());
+    auto share = [&](int count) { return measured > 0.0 ? count / measured : 0.0; };
 
     Figures figures;
     figures.add("width", renderer.width);
     figures.add("height", renderer.height);
-    figures.add("frames", options.frames);
+    figures.add("frame_time_s", frameTime);
+    figures.add("laps", laps);
+    figures.add("frames", measured);
     figures.add("warmup", options.warmup);
-    figures.add("frames_measured", static_cast<double>(frameWall.size()));
+    figures.add("frames_played", played);
+    figures.add("frames_measured", measured);
     figures.add("frames_measured_gl_passes", passFrames[0]);
     figures.add("frames_measured_sync_passes", passFrames[1]);
     figures.add("game_over_at_frame", endedAt);
+    figures.add("score", state.score);
 
-    std::printf("vantor-bench %dx%d on %s: frame time 1/60 s, no keys held, %d warm-up frames, %d measured "
-                "rounds (3 frames and the plain pass each)\n",
-                renderer.width, renderer.height, rendererName.c_str(), options.warmup, options.frames);
+    std::printf("vantor-bench %dx%d on %s: frame time %.4f s, %d warm-up frames, %.2f laps played by the pilot "
+                "in %d frames (%zu rounds of 3 frames, the first also drawn with every pass, and the plain pass)\n",
+                renderer.width, renderer.height, rendererName.c_str(), static_cast<double>(frameTime), options.warmup,
+                laps, played, frameWall.size());
     if (endedAt > 0)
         std::printf("note: the moon hit a stone in frame %d, after which the game draws nothing; frames measured: "
                     "%zu whole, %d gl passes, %d sync passes\n",
@@ -277,18 +333,37 @@ int main(int argc, char** argv)
     figures.add("startup_other_ms", otherMs);
     figures.add("startup_first_frame_draw_ms", firstFrameDraw);
 
-    std::printf("\nWhole frame (%zu frames; wall time with glFinish before each clock read)\n", frameWall.size());
+    std::printf("\nWhole frame (%zu frames over the lap; wall time with glFinish before each clock read)\n",
+                frameWall.size());
     printRow("wall time, median", median(frameWall), "ms");
     printRow("wall time, 90th percentile", percentile90(frameWall), "ms");
+    printRow("every pass drawn: median", median(allPassesWall), "ms", "(the same moments)");
+    printRow("every pass drawn: 90th percentile", percentile90(allPassesWall), "ms");
+    printRow("median / every pass drawn", ratio(median(frameWall), median(allPassesWall)), "x");
+    printRow("sun on screen: median", median(sunFrameWall), "ms", "(frames that drew the sun's chain)");
+    printRow("sun on screen: every pass drawn", median(sunAllPassesWall), "ms");
+    printRow("sun on screen / every pass drawn", ratio(median(sunFrameWall), median(sunAllPassesWall)), "x");
+    printRow("frames without the sun's chain", 100.0 * share(sunChainSkipped), "%");
+    printRow("shadow map: kept / region / whole", 100.0 * share(shadowRedraws[0]), "%");
+    std::printf("  %-34s %10.2f %-4s\n  %-34s %10.2f %-4s\n", "", 100.0 * share(shadowRedraws[1]), "%", "",
+                100.0 * share(shadowRedraws[2]), "%");
     printRow("main-thread CPU time, median", median(frameCpu), "ms", "(game, GL calls, driver front end)");
     printRow("heap allocations (operator new)", median(frameAllocations), "", "(median per frame)");
     printRow("whole frame / baseline pass", ratio(median(frameWall), baselineFinishedMs), "x");
     figures.add("frame_wall_median_ms", median(frameWall));
     figures.add("frame_wall_p90_ms", percentile90(frameWall));
+    figures.add("frame_all_passes_wall_median_ms", median(allPassesWall));
+    figures.add("frame_all_passes_wall_p90_ms", percentile90(allPassesWall));
+    figures.add("frame_sun_on_screen_wall_median_ms", median(sunFrameWall));
+    figures.add("frame_sun_on_screen_all_passes_wall_median_ms", median(sunAllPassesWall));
+    figures.add("sun_chain_skipped_share", share(sunChainSkipped));
+    figures.add("shadow_kept_share", share(shadowRedraws[0]));
+    figures.add("shadow_region_share", share(shadowRedraws[1]));
+    figures.add("shadow_whole_share", share(shadowRedraws[2]));
     figures.add("frame_cpu_median_ms", median(frameCpu));
     figures.add("frame_allocations_median", median(frameAllocations));
 
-    std::printf("\nPasses (median per frame, milliseconds)\n"
+    std::printf("\nPasses as the game draws them (median over the frames that ran each, milliseconds)\n"
                 "  sync = wall time with glFinish before and after the pass (the real cost, used for 'x base')\n"
                 "  gl   = GL_TIME_ELAPSED query (on llvmpipe it may cover only the submission of the commands)\n"
                 "  x base = sync time of one pass over the sync time of one plain full-screen pass\n");
