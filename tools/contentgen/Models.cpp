@@ -1,6 +1,7 @@
 #include "Models.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -154,16 +155,47 @@ Mesh cogwheelModel() {
     auto planar = [](glm::vec3 p) { return glm::vec2(p.x * 0.5f + 0.5f, p.y * 0.5f + 0.5f); };
     auto around = [&](size_t i, float z) { return glm::vec2(static_cast<float>(i) / n * 4.0f, z + 0.5f); };
 
+    // The faces across the axis are machined in rings, each ring a shallow
+    // cone whose normals lean outwards or inwards by `tilt` (V-grooves turned
+    // into the rim, a chamfered hub). A flat face would take the sun's
+    // reflection all at once and flash white when the sun stands behind the
+    // player; the rings take it only in short arcs, a glint that wanders over
+    // the wheel as it passes, and alternate light and dark in the sun.
+    const float tilt = 0.75f; // radians
+    auto leaning = [](glm::vec3 p, float side, float lean) {
+        const glm::vec2 out = glm::normalize(glm::vec2(p));
+        return glm::normalize(glm::vec3(out * std::tan(lean), side));
+    };
+    // Rings of the rim's faces from the hub outwards: (inner radius, lean); the
+    // last one reaches the toothed outline. No two lean alike, so that a glint
+    // lights one ring at a time.
+    const std::pair<float, float> rimRings[] = {
+        {hubRadius, 0.6f * tilt}, {0.46f, -tilt}, {0.54f, tilt}, {0.62f, -0.8f * tilt}, {0.7f, 0.8f * tilt}};
     Mesh mesh;
+    // Corners with their lean, counter-clockwise seen from outside.
+    auto turnedQuad = [&](std::array<std::pair<glm::vec3, float>, 4> corners, float side) {
+        uint32_t made[4];
+        for (int k = 0; k < 4; ++k)
+            made[k] = mesh.add({corners[k].first, leaning(corners[k].first, side, corners[k].second), planar(corners[k].first)});
+        mesh.quad(made[0], made[1], made[2], made[3]);
+    };
     for (size_t i = 0; i < n; ++i) {
         const size_t j = i + 1;
         const float ri = outline[i], rj = outline[j % n];
         // Front (+z) and back (-z) of the toothed rim, counter-clockwise seen from outside.
         for (float side : {1.0f, -1.0f}) {
             const float z = side * rimHalf;
-            glm::vec3 a = at(i, hubRadius, z), b = at(i, ri, z), c = at(j, rj, z), d = at(j, hubRadius, z);
-            if (side < 0) std::swap(b, d);
-            mesh.flatQuad(a, b, c, d, planar(a), planar(b), planar(c), planar(d));
+            for (size_t r = 0; r < std::size(rimRings); ++r) {
+                const auto [inner, lean] = rimRings[r];
+                const bool last = r + 1 == std::size(rimRings);
+                const float outer = last ? 0.0f : rimRings[r + 1].first;
+                std::array<std::pair<glm::vec3, float>, 4> q = {{{at(i, inner, z), lean},
+                                                                 {at(i, last ? ri : outer, z), lean},
+                                                                 {at(j, last ? rj : outer, z), lean},
+                                                                 {at(j, inner, z), lean}}};
+                if (side < 0) std::swap(q[1], q[3]);
+                turnedQuad(q, side);
+            }
         }
         // Tooth flanks, tips and roots: flat faces around the outline.
         {
@@ -173,9 +205,12 @@ Mesh cogwheelModel() {
         // Hub faces (+z and -z), between the hole and the hub's outer edge.
         for (float side : {1.0f, -1.0f}) {
             const float z = side * hubHalf;
-            glm::vec3 a = at(i, holeRadius, z), b = at(i, hubRadius, z), c = at(j, hubRadius, z), d = at(j, holeRadius, z);
-            if (side < 0) std::swap(b, d);
-            mesh.flatQuad(a, b, c, d, planar(a), planar(b), planar(c), planar(d));
+            std::array<std::pair<glm::vec3, float>, 4> q = {{{at(i, holeRadius, z), tilt},
+                                                             {at(i, hubRadius, z), tilt},
+                                                             {at(j, hubRadius, z), tilt},
+                                                             {at(j, holeRadius, z), tilt}}};
+            if (side < 0) std::swap(q[1], q[3]);
+            turnedQuad(q, side);
         }
         // The hub's outer wall, standing out of the rim on both sides.
         for (float side : {1.0f, -1.0f}) {
