@@ -1,7 +1,6 @@
 #include "Models.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -156,8 +155,8 @@ Mesh cogwheelModel() {
     auto around = [&](size_t i, float z) { return glm::vec2(static_cast<float>(i) / n * 4.0f, z + 0.5f); };
 
     // The faces across the axis are machined in rings, each ring a shallow
-    // cone whose normals lean outwards or inwards by `tilt` (V-grooves turned
-    // into the rim, a chamfered hub). A flat face would take the sun's
+    // cone whose normals lean outwards or inwards by up to `tilt` (V-grooves
+    // turned into the rim, a chamfered hub). A flat face would take the sun's
     // reflection all at once and flash white when the sun stands behind the
     // player; the rings take it only in short arcs, a glint that wanders over
     // the wheel as it passes, and alternate light and dark in the sun.
@@ -172,11 +171,13 @@ Mesh cogwheelModel() {
     const std::pair<float, float> rimRings[] = {
         {hubRadius, 0.6f * tilt}, {0.46f, -tilt}, {0.54f, tilt}, {0.62f, -0.8f * tilt}, {0.7f, 0.8f * tilt}};
     Mesh mesh;
-    // Corners with their lean, counter-clockwise seen from outside.
-    auto turnedQuad = [&](std::array<std::pair<glm::vec3, float>, 4> corners, float side) {
-        uint32_t made[4];
-        for (int k = 0; k < 4; ++k)
-            made[k] = mesh.add({corners[k].first, leaning(corners[k].first, side, corners[k].second), planar(corners[k].first)});
+    // A piece of a ring on the +z (side 1) or -z (side -1) face: a, b, c, d
+    // counter-clockwise seen from +z.
+    auto turnedQuad = [&](glm::vec3 a, glm::vec3 b, glm::vec3 c, glm::vec3 d, float side, float lean) {
+        if (side < 0) std::swap(b, d);
+        uint32_t made[4], k = 0;
+        for (glm::vec3 p : {a, b, c, d})
+            made[k++] = mesh.add({p, leaning(p, side, lean), planar(p)});
         mesh.quad(made[0], made[1], made[2], made[3]);
     };
     for (size_t i = 0; i < n; ++i) {
@@ -189,12 +190,7 @@ Mesh cogwheelModel() {
                 const auto [inner, lean] = rimRings[r];
                 const bool last = r + 1 == std::size(rimRings);
                 const float outer = last ? 0.0f : rimRings[r + 1].first;
-                std::array<std::pair<glm::vec3, float>, 4> q = {{{at(i, inner, z), lean},
-                                                                 {at(i, last ? ri : outer, z), lean},
-                                                                 {at(j, last ? rj : outer, z), lean},
-                                                                 {at(j, inner, z), lean}}};
-                if (side < 0) std::swap(q[1], q[3]);
-                turnedQuad(q, side);
+                turnedQuad(at(i, inner, z), at(i, last ? ri : outer, z), at(j, last ? rj : outer, z), at(j, inner, z), side, lean);
             }
         }
         // Tooth flanks, tips and roots: flat faces around the outline.
@@ -205,12 +201,7 @@ Mesh cogwheelModel() {
         // Hub faces (+z and -z), between the hole and the hub's outer edge.
         for (float side : {1.0f, -1.0f}) {
             const float z = side * hubHalf;
-            std::array<std::pair<glm::vec3, float>, 4> q = {{{at(i, holeRadius, z), tilt},
-                                                             {at(i, hubRadius, z), tilt},
-                                                             {at(j, hubRadius, z), tilt},
-                                                             {at(j, holeRadius, z), tilt}}};
-            if (side < 0) std::swap(q[1], q[3]);
-            turnedQuad(q, side);
+            turnedQuad(at(i, holeRadius, z), at(i, hubRadius, z), at(j, hubRadius, z), at(j, holeRadius, z), side, tilt);
         }
         // The hub's outer wall, standing out of the rim on both sides.
         for (float side : {1.0f, -1.0f}) {
