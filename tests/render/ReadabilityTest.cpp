@@ -1,6 +1,7 @@
-// What a player reads at a glance in the game camera: light stones against the ring,
-// shadows on it, a lens flare of coloured light, found with the camera's own matrices
-// in frames of the game. Brightness: luma, 0 to 255.
+// What a player reads at a glance in the game camera all around the lap: light stones
+// against the ring, steel cogwheels with their teeth, nothing burnt out white, shadows
+// on the ring, a lens flare of coloured light, found with the camera's own matrices in
+// frames of the game. Brightness: luma, 0 to 255.
 
 #include "gpu/Content.h"
 #include "RenderFixture.h"
@@ -17,8 +18,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <string>
 #include <fstream>
+#include <string>
 #include <unistd.h>
 
 using namespace rendertest;
