@@ -134,10 +134,11 @@ Mesh cogwheelModel() {
     const float hubRadius = 0.34f, holeRadius = 0.17f;
     const float rimHalf = 0.11f, hubHalf = 0.22f; // half thicknesses along z
 
-    // Outline of one tooth period: (fraction of the period, radius).
-    const std::pair<float, float> toothShape[] = {{0.0f, rootRadius},  {0.125f, rootRadius}, {0.25f, rootRadius},
-                                                  {0.37f, tipRadius},  {0.5f, tipRadius},    {0.63f, tipRadius},
-                                                  {0.75f, rootRadius}, {0.875f, rootRadius}};
+    // Outline of one tooth period: (fraction of the period, radius). Five
+    // corners a period keep the wheel at 60 segments around: every piece of it
+    // is made once per segment, and twenty wheels stand on the track.
+    const std::pair<float, float> toothShape[] = {
+        {0.0f, rootRadius}, {0.25f, rootRadius}, {0.37f, tipRadius}, {0.63f, tipRadius}, {0.75f, rootRadius}};
     std::vector<float> angles, outline;
     for (int t = 0; t < teeth; ++t)
         for (const auto& [fraction, radius] : toothShape) {
