@@ -73,7 +73,11 @@ void main()
     // shadow keeps the ambient part and a little of the direct one.
     float light = ambient + (1.0 - ambient) * diffuse * mix(1.0, mix(0.15, 0.05, layer), shadow);
 
+    // What a surface reflects as a highlight it does not also scatter, so
+    // even a highlight's centre keeps a trace of the surface's colour: a glint
+    // on steel, not a white patch.
+    float highlight = specular * (1.0 - shadow);
     vec3 surface = texture(color_texture, texCoord).rgb;
-    vec3 color = sunLight.lightColor * (surface * light + specular * (1.0 - shadow));
+    vec3 color = sunLight.lightColor * (surface * light * (1.0 - highlight) + highlight);
     fragColor = vec4(color, mat.transparency);
 }

@@ -8,11 +8,13 @@
 // plain unfiltered reads are enough here.
 //
 // The sun is small on screen, and the blur spreads a plain copy of it thin.
-// Each ghost therefore gathers the sun from three points around its own place,
-// about a sun's radius away, and takes the full strength of its colour where
-// it sees the sun at all: a soft disc a sun wider than a plain copy, bright
-// enough to survive the blur as a patch of coloured light. (Three reads per
-// ghost keep the pass at about twice the cost of a plain copy.)
+// Each ghost therefore gathers the sun from three points around its own place
+// and takes the full strength of its colour where it sees the sun at all: a
+// soft disc half as wide again as a plain copy, bright enough to survive the
+// blur as a patch of coloured light. The three copies lie half their radius
+// apart, so that they merge into one disc at any window size, also where the
+// blur is too narrow to hide three. (Three reads per ghost keep the pass at
+// about twice the cost of a plain copy.)
 
 in vec2 texcoords;
 out vec4 fragColor;
@@ -31,9 +33,9 @@ const float ghostScale[ghostCount] = float[](-0.6, -1.25, 0.5, -2.0);
 const vec3 ghostTint[ghostCount] = vec3[](vec3(1.0, 0.55, 0.15), vec3(0.25, 0.55, 1.0),
                                           vec3(0.75, 1.0, 0.35), vec3(0.7, 0.3, 1.0));
 const float ghostWeight = 1.0;
-// How far around its own place on screen a ghost gathers the sun, in screen
-// heights: every ghost grows by about the sun's radius.
-const float ghostSpread = 0.013;
+// How far around its place in the sun image a ghost gathers the sun, in
+// screen heights: half the sun's radius (about 0.013 on screen).
+const float ghostSpread = 0.0065;
 const vec2 spreadDirections[3] = vec2[](vec2(0.0, 1.0), vec2(-0.866, -0.5), vec2(0.866, -0.5));
 const float haloRadius = 0.22; // in screen heights
 const float haloWeight = 0.9;
@@ -60,7 +62,7 @@ void main()
         vec2 source = 0.5 + fromCentre / ghostScale[i];
         float seen = 0.0;
         for (int k = 0; k < 3; ++k)
-            seen += sunAt(source + spreadDirections[k] * (ghostSpread / abs(ghostScale[i])) / aspect);
+            seen += sunAt(source + spreadDirections[k] * ghostSpread / aspect);
         flare += ghostTint[i] * min(seen, 1.0);
     }
     flare *= ghostWeight;

@@ -81,8 +81,10 @@ void main()
     // the shadow's edge.
     float shadow = shadowAmount(max(dot(normalize(worldNormal), toSun), 0.0));
     float ambient = sunLight.ambientIntensity * (1.0 + ringBounce * (0.5 - 0.5 * n.y));
-    // A shadow keeps the ambient part and a little of the direct one.
-    float light = ambient + (1.0 - sunLight.ambientIntensity) * diffuse * mix(1.0, 0.15, shadow);
+    // Ambient plus direct light reach the stored colour at most (full sun), so
+    // that a sunlit stone stays rock-coloured; a shadow keeps the ambient part
+    // and a little of the direct one.
+    float light = ambient + (1.0 - ambient) * diffuse * mix(1.0, 0.15, shadow);
 
     vec3 surface = texture(color_texture, texCoord).rgb;
     vec3 color = sunLight.lightColor * (surface * light + specular * (1.0 - shadow));

@@ -16,8 +16,8 @@ uniform sampler2D image;
 
 // The colours are 8-bit, so the bright parts keep their full colour once past
 // the threshold; a smooth knee of +-knee around it avoids a hard edge.
-const float threshold = 0.78;
-const float knee = 0.12;
+const float threshold = 0.9;
+const float knee = 0.08;
 
 // Glow rings: radius in output texels (4 scene pixels each) and weight per read.
 const float innerRadius = 2.5;

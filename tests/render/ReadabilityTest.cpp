@@ -1,6 +1,7 @@
-// What a player reads at a glance in the game camera: light stones against the ring,
-// shadows on it, a lens flare of coloured light, found with the camera's own matrices
-// in frames of the game. Brightness: luma, 0 to 255.
+// What a player reads at a glance in the game camera all around the lap: light stones
+// against the ring, steel cogwheels with their teeth, nothing burnt out white, shadows
+// on the ring, a lens flare of coloured light, found with the camera's own matrices in
+// frames of the game. Brightness: luma, 0 to 255.
 
 #include "gpu/Content.h"
 #include "RenderFixture.h"
@@ -18,14 +19,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <unistd.h>
 
 using namespace rendertest;
 
 namespace {
 
-constexpr int width = 320;
-constexpr int height = 240;
 constexpr float ringPlane = -1.0f; // the lane lies at y = -1
 
 double luma(const Rgba& p) { return 0.2126 * p.r + 0.7152 * p.g + 0.0722 * p.b; }
@@ -35,10 +35,12 @@ struct Thing { // a ball that hides what lies behind it on screen
     glm::vec3 centre;
     float radius;
     bool stone;
+    glm::mat4 model{1.0f};
 };
 
 struct Shot { // a frame of the game camera and the things in it
     Image image;
+    int width = 0, height = 0;
     glm::mat4 viewProject{1.0f};
     float focal = 0.0f; // pixels per unit at distance 1
     glm::vec3 moon{0.0f};
@@ -72,9 +74,9 @@ struct Shot { // a frame of the game camera and the things in it
     }
 };
 
-// The game camera's frame with the moon on the middle lane at an orbit angle, on the
-// track as the game has it there: section 1 filled at the start (angle 3.14), and
-// half a lap on also section 2, refilled the way the rules do it.
+// The game camera's frame with the moon on the middle lane at an orbit angle: at the
+// start (3.14) section 1 filled as the game has it, elsewhere both halves.
+constexpr float start = 3.14f;
 Shot shoot(GameScene& scene, float orbitAngle)
 {
     World& world = *appState().world;
@@ -82,7 +84,7 @@ Shot shoot(GameScene& scene, float orbitAngle)
     emptyTrack(world);
     world.fillObstacles(1);
     world.fillGoodies(1);
-    if (orbitAngle < 3.14f) {
+    if (orbitAngle != start) {
         world.fillGoodies(2);
         world.fillObstacles(2);
     }
@@ -91,69 +93,109 @@ Shot shoot(GameScene& scene, float orbitAngle)
     world.moonmoon->orbitAround(world.moon->position(), 0.0f);
     Shot shot;
     shot.image = scene.frame();
+    shot.width = shot.image.width;
+    shot.height = shot.image.height;
     const Camera& camera = *appState().activeCamera;
     shot.viewProject = camera.projection * camera.view;
-    shot.focal = 0.5f * height * camera.projection[1][1];
+    shot.focal = 0.5f * float(shot.height) * camera.projection[1][1];
     shot.moon = world.moon->position();
     shot.things = {{shot.moon, 1.05f, false}, {world.moonmoon->position(), 0.3f, false}};
     for (const auto* list : {&world.obstacleList1, &world.obstacleList2})
         for (const ObstacleInstance& o : *list)
-            shot.things.push_back({glm::vec3(o.model[3]), 1.0f, true});
+            shot.things.push_back({glm::vec3(o.model[3]), 1.0f, true, o.model});
     for (const auto* list : {&world.goodieList1, &world.goodieList2})
         for (const GoodieInstance& g : *list)
-            shot.things.push_back({glm::vec3(g.model[3]), 0.8f, false});
+            shot.things.push_back({glm::vec3(g.model[3]), 0.8f, false, g.model});
     return shot;
+}
+
+// A stone on screen, where enough of it and of the ring around it shows (else false):
+// its middle 30 above the ring around it, its lit third 12 above its dark third.
+bool stoneReads(const Shot& shot, const Thing& t, const std::string& where)
+{
+    const glm::vec3 q = shot.pixel(t.centre);
+    if (!shot.onScreen(q))
+        return false;
+    const float unit = shot.focal / q.z; // pixels per unit at the stone
+    std::vector<double> stone;
+    double ring = 0.0, mean = 0.0, spread = 0.0;
+    int ringPixels = 0;
+    const int reach = static_cast<int>(2.3f * unit) + 1;
+    for (int y = std::max(0, int(q.y) - reach); y <= std::min(shot.height - 1, int(q.y) + reach); ++y)
+        for (int x = std::max(0, int(q.x) - reach); x <= std::min(shot.width - 1, int(q.x) + reach); ++x) {
+            const glm::vec2 xy(x + 0.5f, y + 0.5f);
+            const float d = glm::distance(xy, glm::vec2(q)) / unit;
+            if (d < 0.45f && !shot.covered(xy, q.z, &t))
+                stone.push_back(shot.at(xy));
+            if (d > 1.3f && d < 2.3f && !shot.covered(xy, 1e9f, &t) && onRing(shot.ringRadius(xy))) {
+                ring += shot.at(xy);
+                ++ringPixels;
+            }
+        }
+    if (stone.size() < 6 || ringPixels < 10)
+        return false;
+    std::sort(stone.begin(), stone.end());
+    const size_t third = stone.size() / 3;
+    for (size_t i = 0; i < stone.size(); ++i) {
+        mean += stone[i] / stone.size();
+        spread += (i < third ? -stone[i] : i >= stone.size() - third ? stone[i] : 0.0) / third;
+    }
+    EXPECT_GT(mean, ring / ringPixels + 30.0) << where;
+    EXPECT_GT(spread, 12.0) << where;
+    return true;
 }
 
 } // namespace
 
-// At the start and half a lap on, faults: dark, flat stones that melt into the ring;
-// shadows too faint to see under the grazing sun. A stone 8 to 30 units ahead: its
-// middle 30 above the ring around it, its lit third 12 above its dark third. A stone's
-// or cogwheel's shadow on the ring: below 0.75 of the same pixels without them.
-TEST(Readability, StonesStandOutFromTheRingAndThrowShadowsOnIt)
+// All around the lap, faults: dark, flat stones that melt into the ring; light stones
+// that glow, cogwheels burnt out into white discs when the sun stands behind the
+// player (0.87 % of the pixels at 5.25 before the turned faces); shadows too faint
+// to see under the grazing sun. Away from the sun, pixels white in every channel:
+// below 0.2 % (the stars give 0.08 %). Stones 8 to 30 units ahead read as rock. A
+// cogwheel 14 to 28 ahead: on a circle through its teeth, tooth and gap 20 apart on
+// average. At the start and at 0.25, a stone's or cogwheel's shadow on the ring:
+// below 0.75 of the same pixels without them.
+TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLapAndThrowShadows)
 {
-    GameScene scene(width, height);
+    GameScene scene(640, 480);
     World& world = *appState().world;
-    const glm::vec3 l = glm::normalize(world.sun->getPosition()), away = -glm::normalize(glm::vec3(l.x, 0.0f, l.z));
-    for (float angle : {3.14f, 0.25f}) {
+    const glm::vec3 sun = world.sun->getPosition(), l = glm::normalize(sun), away = -glm::normalize(glm::vec3(l.x, 0.0f, l.z));
+    int stones = 0, cogwheels = 0;
+    for (float angle : {start, 0.25f, 0.75f, 1.25f, 1.75f, 2.75f, 3.75f, 4.5f, 5.25f, 5.75f}) {
         Shot shot = shoot(scene, angle);
-        int stones = 0, casters[2] = {0, 0};
-        for (const Thing& t : shot.things) {
-            const glm::vec3 q = shot.pixel(t.centre);
-            const float ahead = glm::distance(t.centre, shot.moon);
-            if (!t.stone || ahead < 8.0f || ahead > 30.0f || !shot.onScreen(q))
-                continue;
-            const float unit = shot.focal / q.z; // pixels per unit at the stone
-            std::vector<double> stone;
-            double ring = 0.0;
-            int ringPixels = 0;
-            const int reach = static_cast<int>(2.3f * unit) + 1;
-            for (int y = std::max(0, int(q.y) - reach); y <= std::min(height - 1, int(q.y) + reach); ++y)
-                for (int x = std::max(0, int(q.x) - reach); x <= std::min(width - 1, int(q.x) + reach); ++x) {
-                    const glm::vec2 xy(x + 0.5f, y + 0.5f);
-                    const float d = glm::distance(xy, glm::vec2(q)) / unit;
-                    if (d < 0.45f && !shot.covered(xy, q.z, &t))
-                        stone.push_back(shot.at(xy));
-                    if (d > 1.3f && d < 2.3f && !shot.covered(xy, 1e9f, &t) && onRing(shot.ringRadius(xy))) {
-                        ring += shot.at(xy);
-                        ++ringPixels;
-                    }
+        const glm::vec3 sunPixel = shot.pixel(sun);
+        int burnt = 0, counted = 0;
+        for (int y = 0; y < shot.height; ++y)
+            for (int x = 0; x < shot.width; ++x)
+                if (sunPixel.z < 0.0f || glm::distance(glm::vec2(x, y), glm::vec2(sunPixel)) > 0.3f * shot.height) {
+                    const Rgba& p = shot.image.at(x, y);
+                    burnt += p.r >= 245 && p.g >= 245 && p.b >= 245;
+                    ++counted;
                 }
-            if (stone.size() < 6 || ringPixels < 10)
+        EXPECT_LT(100.0 * burnt / counted, 0.2) << "% burnt out, angle " << angle;
+        for (const Thing& t : shot.things) {
+            const float ahead = glm::distance(t.centre, shot.moon);
+            const std::string where = std::to_string(ahead) + " ahead, angle " + std::to_string(angle);
+            stones += t.stone && ahead > 8.0f && ahead < 30.0f && stoneReads(shot, t, "stone " + where);
+            if (t.stone || ahead < 14.0f || ahead > 28.0f)
                 continue;
-            ++stones;
-            std::sort(stone.begin(), stone.end());
-            const size_t third = stone.size() / 3;
-            double mean = 0.0, spread = 0.0;
-            for (size_t i = 0; i < stone.size(); ++i) {
-                mean += stone[i] / stone.size();
-                spread += (i < third ? -stone[i] : i >= stone.size() - third ? stone[i] : 0.0) / third;
+            double alternation = 0.0, last = -1.0; // gap and tooth middles in turn, at 0.9 of the radius
+            int seen = 0;
+            for (int k = 0; k <= 24; ++k) {
+                const float a = 6.2831853f * float(k) / 24.0f;
+                const glm::vec3 q = shot.pixel(glm::vec3(t.model * glm::vec4(0.9f * std::cos(a), 0.9f * std::sin(a), 0.0f, 1.0f)));
+                const double v = shot.onScreen(q) && !shot.covered(glm::vec2(q), q.z - 0.5f, &t) ? shot.at(glm::vec2(q)) : -1.0;
+                if (v >= 0.0 && last >= 0.0)
+                    alternation += std::abs(v - last), ++seen;
+                last = v;
             }
-            EXPECT_GT(mean, ring / ringPixels + 30.0) << "stone " << ahead << " ahead, angle " << angle;
-            EXPECT_GT(spread, 12.0) << "stone " << ahead << " ahead, angle " << angle;
+            if (seen >= 12) {
+                ++cogwheels;
+                EXPECT_GT(alternation / seen, 20.0) << "cogwheel " << where;
+            }
         }
-        EXPECT_GE(stones, 1) << "angle " << angle;
+        if (angle != start && angle != 0.25f)
+            continue;
 
         shot.image = readTexture(scene.renderer().sceneColorTexture); // the glow would leave with them
         sinkStones(world);
@@ -162,6 +204,7 @@ TEST(Readability, StonesStandOutFromTheRingAndThrowShadowsOnIt)
                 g.model[3].y -= 100.0f;
         scene.frame();
         const Image bare = readTexture(scene.renderer().sceneColorTexture);
+        int casters[2] = {0, 0};
         for (const Thing& t : shot.things) {
             if (glm::distance(t.centre, shot.moon) < 3.0f)
                 continue; // the moon and the small moon keep their shadows
@@ -185,6 +228,8 @@ TEST(Readability, StonesStandOutFromTheRingAndThrowShadowsOnIt)
         EXPECT_GE(casters[1], 1) << "no stone's shadow in view, angle " << angle;
         EXPECT_GE(casters[0], 1) << "no cogwheel's shadow in view, angle " << angle;
     }
+    EXPECT_GE(stones, 10); // of 14
+    EXPECT_GE(cogwheels, 4); // of 5
 }
 
 // Fault: ghosts too faint or grey to read as light. On the line from the sun through
@@ -192,7 +237,7 @@ TEST(Readability, StonesStandOutFromTheRingAndThrowShadowsOnIt)
 // with colours 50 apart.
 TEST(Readability, TheSunOnScreenThrowsColouredGhostsThroughTheCentre)
 {
-    GameScene scene(width, height);
+    GameScene scene(320, 240);
     Renderer& r = scene.renderer();
     const auto path = std::filesystem::temp_directory_path() / ("vantor-no-flare-" + std::to_string(getpid()) + ".frag");
     std::ofstream(path) << "#version 410 core\nout vec4 colour;\nvoid main() { colour = vec4(0.0, 0.0, 0.0, 1.0); }\n";
@@ -205,6 +250,7 @@ TEST(Readability, TheSunOnScreenThrowsColouredGhostsThroughTheCentre)
         std::swap(r.lensflareShader, noFlare);
         const Shot off = shoot(scene, angle);
         std::swap(r.lensflareShader, noFlare);
+        const int width = on.width, height = on.height;
         const glm::vec2 centre(width / 2.0f, height / 2.0f), toSun = glm::vec2(on.pixel(sun)) - centre;
         ASSERT_TRUE(on.onScreen(on.pixel(sun))) << "angle " << angle;
         double gain = 0.0, colour = 0.0;

@@ -250,7 +250,7 @@ Image steelTexture() {
         const float streaks = fbm2(glm::vec2(u * 4.0f, v * 128.0f), 4, glm::ivec2(4, 128), 61u);
         const float grain = gradientNoise2(glm::vec2(u * 32.0f, v * 512.0f), glm::ivec2(32, 512), 62u);
         const float smudges = fbm2(glm::vec2(u * 3.0f, v * 3.0f), 3, glm::ivec2(3, 3), 63u);
-        const float tone = 0.64f + 0.07f * streaks + 0.03f * grain + 0.05f * smudges;
+        const float tone = 0.5f + 0.07f * streaks + 0.03f * grain + 0.05f * smudges;
         return tone * glm::vec3(0.97f, 0.99f, 1.03f);
     });
     return img;

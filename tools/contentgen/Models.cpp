@@ -134,10 +134,11 @@ Mesh cogwheelModel() {
     const float hubRadius = 0.34f, holeRadius = 0.17f;
     const float rimHalf = 0.11f, hubHalf = 0.22f; // half thicknesses along z
 
-    // Outline of one tooth period: (fraction of the period, radius).
-    const std::pair<float, float> toothShape[] = {{0.0f, rootRadius},  {0.125f, rootRadius}, {0.25f, rootRadius},
-                                                  {0.37f, tipRadius},  {0.5f, tipRadius},    {0.63f, tipRadius},
-                                                  {0.75f, rootRadius}, {0.875f, rootRadius}};
+    // Outline of one tooth period: (fraction of the period, radius). Five
+    // corners a period keep the wheel at 60 segments around: every piece of it
+    // is made once per segment, and twenty wheels stand on the track.
+    const std::pair<float, float> toothShape[] = {
+        {0.0f, rootRadius}, {0.25f, rootRadius}, {0.37f, tipRadius}, {0.63f, tipRadius}, {0.75f, rootRadius}};
     std::vector<float> angles, outline;
     for (int t = 0; t < teeth; ++t)
         for (const auto& [fraction, radius] : toothShape) {
@@ -154,16 +155,44 @@ Mesh cogwheelModel() {
     auto planar = [](glm::vec3 p) { return glm::vec2(p.x * 0.5f + 0.5f, p.y * 0.5f + 0.5f); };
     auto around = [&](size_t i, float z) { return glm::vec2(static_cast<float>(i) / n * 4.0f, z + 0.5f); };
 
+    // The faces across the axis are machined in rings, each ring a shallow
+    // cone whose normals lean outwards or inwards by up to `tilt` (V-grooves
+    // turned into the rim, a chamfered hub). A flat face would take the sun's
+    // reflection all at once and flash white when the sun stands behind the
+    // player; the rings take it only in short arcs, a glint that wanders over
+    // the wheel as it passes, and alternate light and dark in the sun.
+    const float tilt = 0.75f; // radians
+    auto leaning = [](glm::vec3 p, float side, float lean) {
+        const glm::vec2 out = glm::normalize(glm::vec2(p));
+        return glm::normalize(glm::vec3(out * std::tan(lean), side));
+    };
+    // Rings of the rim's faces from the hub outwards: (inner radius, lean); the
+    // last one reaches the toothed outline. No two lean alike, so that a glint
+    // lights one ring at a time.
+    const std::pair<float, float> rimRings[] = {
+        {hubRadius, 0.6f * tilt}, {0.46f, -tilt}, {0.54f, tilt}, {0.62f, -0.8f * tilt}, {0.7f, 0.8f * tilt}};
     Mesh mesh;
+    // A piece of a ring on the +z (side 1) or -z (side -1) face: a, b, c, d
+    // counter-clockwise seen from +z.
+    auto turnedQuad = [&](glm::vec3 a, glm::vec3 b, glm::vec3 c, glm::vec3 d, float side, float lean) {
+        if (side < 0) std::swap(b, d);
+        uint32_t made[4], k = 0;
+        for (glm::vec3 p : {a, b, c, d})
+            made[k++] = mesh.add({p, leaning(p, side, lean), planar(p)});
+        mesh.quad(made[0], made[1], made[2], made[3]);
+    };
     for (size_t i = 0; i < n; ++i) {
         const size_t j = i + 1;
         const float ri = outline[i], rj = outline[j % n];
         // Front (+z) and back (-z) of the toothed rim, counter-clockwise seen from outside.
         for (float side : {1.0f, -1.0f}) {
             const float z = side * rimHalf;
-            glm::vec3 a = at(i, hubRadius, z), b = at(i, ri, z), c = at(j, rj, z), d = at(j, hubRadius, z);
-            if (side < 0) std::swap(b, d);
-            mesh.flatQuad(a, b, c, d, planar(a), planar(b), planar(c), planar(d));
+            for (size_t r = 0; r < std::size(rimRings); ++r) {
+                const auto [inner, lean] = rimRings[r];
+                const bool last = r + 1 == std::size(rimRings);
+                const float outer = last ? 0.0f : rimRings[r + 1].first;
+                turnedQuad(at(i, inner, z), at(i, last ? ri : outer, z), at(j, last ? rj : outer, z), at(j, inner, z), side, lean);
+            }
         }
         // Tooth flanks, tips and roots: flat faces around the outline.
         {
@@ -173,9 +202,7 @@ Mesh cogwheelModel() {
         // Hub faces (+z and -z), between the hole and the hub's outer edge.
         for (float side : {1.0f, -1.0f}) {
             const float z = side * hubHalf;
-            glm::vec3 a = at(i, holeRadius, z), b = at(i, hubRadius, z), c = at(j, hubRadius, z), d = at(j, holeRadius, z);
-            if (side < 0) std::swap(b, d);
-            mesh.flatQuad(a, b, c, d, planar(a), planar(b), planar(c), planar(d));
+            turnedQuad(at(i, holeRadius, z), at(i, hubRadius, z), at(j, hubRadius, z), at(j, holeRadius, z), side, tilt);
         }
         // The hub's outer wall, standing out of the rim on both sides.
         for (float side : {1.0f, -1.0f}) {
