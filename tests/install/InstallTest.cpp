@@ -54,18 +54,11 @@ std::set<std::string> expectedFiles(const std::string& prefix)
     return files;
 }
 
-// Runs a checker through the shell: it must succeed and report no error and
-// no warning ("E:"/"W:" lines of lintian and appstreamcli, ": error:" and
-// ": warning:" of desktop-file-validate). Informational lines may stay.
+// A checker run through the shell must accept the file (exit status 0); its report is the failure message.
 void expectAccepted(const std::string& command)
 {
     const ProcessResult check = runProcess("/bin/sh", {"-c", command + " 2>&1"});
     EXPECT_EQ(check.exitCode, 0) << command << "\n" << check.out;
-    std::istringstream lines(check.out);
-    for (std::string line; std::getline(lines, line);)
-        EXPECT_TRUE(line.rfind("E: ", 0) != 0 && line.rfind("W: ", 0) != 0 &&
-                    line.find(": error: ") == std::string::npos && line.find(": warning: ") == std::string::npos)
-            << command << ": " << line;
 }
 
 void expectMenuEntry(const std::string& entry, const std::string& launcher)
@@ -86,8 +79,9 @@ TEST(InstalledGame, StartsThroughItsLauncherFromAnyFolder)
     EXPECT_EQ(wordsOf(shellOutput("find '" + at + "' ! -type d")), expectedFiles(at + "/"));
     const std::string launcher = at + "/games/vantor";
     expectMenuEntry(shellOutput("cat '" + at + "/" + menuEntry + "'"), launcher);
-    expectAccepted("desktop-file-validate '" + at + "/" + menuEntry + "'");
-    expectAccepted("appstreamcli validate --no-net '" + at + "/" + metadata + "'");
+    // Not one hint, warning or error about the menu entry; for the metadata not even an informational one.
+    expectAccepted("desktop-file-validate '" + at + "/" + menuEntry + "' | (! grep .)");
+    expectAccepted("appstreamcli validate --no-net --strict '" + at + "/" + metadata + "'");
     const std::string manual = shellOutput("MANWIDTH=80 man -l '" + at + "/" + manualPage + "'");
     EXPECT_NE(manual.find("\nNAME\n       vantor - "), std::string::npos) << manual;
     EXPECT_NE(manual.find("\nSYNOPSIS\n       vantor [width height [fullscreen]]\n"), std::string::npos) << manual;
@@ -140,14 +134,11 @@ TEST(DebianPackage, HoldsTheInstalledGameAndDependsOnTheLibrariesItLinks)
               expectedFiles("./usr/"));
     expectMenuEntry(shellOutput("dpkg-deb --fsys-tarfile " + deb + " | tar -xO ./usr/" + menuEntry), "/usr/games/vantor");
 
-    // Debian's package checker. Informational tags it leaves on this package:
-    // the font and its licence file sit in the game's content folder, where
-    // the game reads them (font-in-non-font-package, font-outside-font-dir,
-    // package-contains-documentation-outside-usr-share-doc); this build folder
-    // is built without Debian's hardening flags, which scripts/package.sh adds
-    // (hardening-no-bindnow, hardening-no-fortify-functions); CPack's strip
-    // keeps the compiler's .comment section (binary-has-unneeded-section).
-    expectAccepted("lintian --allow-root " + deb);
+    // Debian's package checker: no error, no warning. Informational tags left: the font and its licence sit in the
+    // content folder, where the game reads them (font-in-non-font-package, font-outside-font-dir, package-contains-
+    // documentation-outside-usr-share-doc); this build lacks the hardening flags that scripts/package.sh adds
+    // (hardening-no-bindnow, -no-fortify-functions); CPack's strip keeps .comment (binary-has-unneeded-section).
+    expectAccepted("lintian --allow-root --fail-on error,warning " + deb);
 
     // Every library the game links comes from a package that it depends on.
     EXPECT_EQ(shellOutput("dpkg-deb -f " + deb + " Package"), "vantor\n");
