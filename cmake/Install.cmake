@@ -19,7 +19,7 @@ set(VANTOR_INSTALL_GAME_DIR lib/vantor)
 # The game's reverse-DNS name: the menu entry and the AppStream metadata carry it.
 set(VANTOR_APP_ID org.example.vantor)
 set(VANTOR_MAINTAINER "VANTOR developers <vantor@example.org>" CACHE STRING
-  "Who maintains the package: \"Name <address>\" (Debian's Maintainer field, changelog, copyright)")
+  "Who maintains the package: \"Name <address>\" (Debian's Maintainer field and changelog)")
 set(VANTOR_HOMEPAGE "https://vantor.example.org" CACHE STRING
   "Where the game is published (its screenshot at docs/screenshot.png below it)")
 set(VANTOR_INSTALL_LAUNCHER_DIR games)
