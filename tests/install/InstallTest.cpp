@@ -82,6 +82,10 @@ TEST(InstalledGame, StartsThroughItsLauncherFromAnyFolder)
     // Not one hint, warning or error about the menu entry; for the metadata not even an informational one.
     expectAccepted("desktop-file-validate '" + at + "/" + menuEntry + "' | (! grep .)");
     expectAccepted("appstreamcli validate --no-net --strict '" + at + "/" + metadata + "'");
+    // Both licence texts in the copyright file, as Debian reads them.
+    const std::string copyright = shellOutput("cat '" + at + "/share/doc/vantor/copyright'");
+    for (const char* text : {"\nLicense: Expat\n Permission is hereby granted", "\nLicense: OFL-1.1\n This Font Software"})
+        EXPECT_NE(copyright.find(text), std::string::npos) << text << " missing from\n" << copyright;
     const std::string manual = shellOutput("MANWIDTH=80 man -l '" + at + "/" + manualPage + "'");
     EXPECT_NE(manual.find("\nNAME\n       vantor - "), std::string::npos) << manual;
     EXPECT_NE(manual.find("\nSYNOPSIS\n       vantor [width height [fullscreen]]\n"), std::string::npos) << manual;
@@ -134,10 +138,10 @@ TEST(DebianPackage, HoldsTheInstalledGameAndDependsOnTheLibrariesItLinks)
               expectedFiles("./usr/"));
     expectMenuEntry(shellOutput("dpkg-deb --fsys-tarfile " + deb + " | tar -xO ./usr/" + menuEntry), "/usr/games/vantor");
 
-    // Debian's package checker: no error, no warning. Informational tags left: the font and its licence sit in the
-    // content folder, where the game reads them (font-in-non-font-package, font-outside-font-dir, package-contains-
-    // documentation-outside-usr-share-doc); this build lacks the hardening flags that scripts/package.sh adds
-    // (hardening-no-bindnow, -no-fortify-functions); CPack's strip keeps .comment (binary-has-unneeded-section).
+    // Debian's package checker: no error, no warning. Informational tags left: font and licence sit where the game reads
+    // them (font-in-non-font-package, font-outside-font-dir, package-contains-documentation-outside-usr-share-doc); no
+    // hardening flags here, scripts/package.sh adds them (hardening-no-bindnow, -no-fortify-functions); CPack's strip
+    // keeps .comment (binary-has-unneeded-section).
     expectAccepted("lintian --allow-root --fail-on error,warning " + deb);
 
     // Every library the game links comes from a package that it depends on.
