@@ -9,14 +9,15 @@
 #   P/share/man/man6/vantor.6.gz   the manual page
 #   P/share/doc/vantor/copyright, changelog.gz   licences (machine-readable), release notes
 #
-# Only what the game reads at run time is installed; the content generator,
-# the benchmark and the tests stay in the build folder. Build the game first:
-# installing and packaging do not build anything (not every test and tool
-# just to package the game).
+# Only the game, what it reads at run time and its documents are installed;
+# the content generator, the benchmark and the tests stay in the build folder.
+# Build the game first: installing and packaging do not build anything (not
+# every test and tool just to package the game).
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(VANTOR_INSTALL_GAME_DIR lib/vantor)
-# The game's reverse-DNS name: the menu entry and the AppStream metadata carry it.
+# The game's reverse-DNS name: the menu entry and the AppStream metadata carry
+# it, in their file names too (packaging/<id>.desktop.in, <id>.metainfo.xml.in).
 set(VANTOR_APP_ID org.example.vantor)
 set(VANTOR_MAINTAINER "VANTOR developers <vantor@example.org>" CACHE STRING
   "Who maintains the package: \"Name <address>\" (Debian's Maintainer field and changelog)")
