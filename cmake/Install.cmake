@@ -4,15 +4,25 @@
 #   P/lib/vantor/bin/vantor        the game; it reads "../Content/" from its working folder
 #   P/lib/vantor/Content/...       shaders, images, models, the font and its licence
 #   P/games/vantor                 launcher: changes into P/lib/vantor/bin and starts the game
-#   P/share/applications/vantor.desktop, P/share/icons/hicolor/{256x256,scalable}/apps/vantor.{png,svg}
+#   P/share/applications/org.example.vantor.desktop, P/share/icons/hicolor/{256x256,scalable}/apps/vantor.{png,svg}
+#   P/share/metainfo/org.example.vantor.metainfo.xml   what software centres list
+#   P/share/man/man6/vantor.6.gz   the manual page
+#   P/share/doc/vantor/copyright, changelog.gz   licences (machine-readable), release notes
 #
-# Only what the game reads at run time is installed; the content generator,
-# the benchmark and the tests stay in the build folder. Build the game first:
-# installing and packaging do not build anything (not every test and tool
-# just to package the game).
+# Only the game, what it reads at run time and its documents are installed;
+# the content generator, the benchmark and the tests stay in the build folder.
+# Build the game first: installing and packaging do not build anything (not
+# every test and tool just to package the game).
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(VANTOR_INSTALL_GAME_DIR lib/vantor)
+# The game's reverse-DNS name: the menu entry and the AppStream metadata carry
+# it, in their file names too (packaging/<id>.desktop.in, <id>.metainfo.xml.in).
+set(VANTOR_APP_ID org.example.vantor)
+set(VANTOR_MAINTAINER "VANTOR developers <vantor@example.org>" CACHE STRING
+  "Who maintains the package: \"Name <address>\" (Debian's Maintainer field and changelog)")
+set(VANTOR_HOMEPAGE "https://vantor.example.org" CACHE STRING
+  "Where the game is published (its screenshot at docs/screenshot.png below it)")
 set(VANTOR_INSTALL_LAUNCHER_DIR games)
 
 install(TARGETS vantor RUNTIME DESTINATION ${VANTOR_INSTALL_GAME_DIR}/bin)
@@ -35,19 +45,57 @@ install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/vantor DESTINATION ${VANTOR_INS
 install(CODE "
   get_filename_component(prefix \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
   set(VANTOR_LAUNCHER \"\${prefix}/${VANTOR_INSTALL_LAUNCHER_DIR}/vantor\")
-  configure_file(\"${PROJECT_SOURCE_DIR}/packaging/vantor.desktop.in\"
-                 \"${PROJECT_BINARY_DIR}/packaging/vantor.desktop\" @ONLY)
+  configure_file(\"${PROJECT_SOURCE_DIR}/packaging/${VANTOR_APP_ID}.desktop.in\"
+                 \"${PROJECT_BINARY_DIR}/packaging/${VANTOR_APP_ID}.desktop\" @ONLY)
 ")
-install(FILES ${PROJECT_BINARY_DIR}/packaging/vantor.desktop DESTINATION share/applications)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/${VANTOR_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/Content/Icons/vantor.png DESTINATION share/icons/hicolor/256x256/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/Content/Icons/vantor.svg DESTINATION share/icons/hicolor/scalable/apps)
+
+# The documents carry the project's version (the one in project()) and the
+# maintainer; they are made here, when configuring, since installing builds
+# nothing. A new release gets a new entry on top of packaging/changelog.in,
+# and the entry below it its version written out.
+configure_file(packaging/${VANTOR_APP_ID}.metainfo.xml.in packaging/${VANTOR_APP_ID}.metainfo.xml @ONLY)
+configure_file(packaging/changelog.in packaging/changelog @ONLY)
+configure_file(packaging/vantor.6.in packaging/vantor.6 @ONLY)
+# Debian compresses these with gzip -9n (no name or time stamp: the same bytes
+# from every build).
+foreach(document changelog vantor.6)
+  execute_process(COMMAND gzip -9nc INPUT_FILE packaging/${document}
+    OUTPUT_FILE packaging/${document}.gz WORKING_DIRECTORY ${PROJECT_BINARY_DIR} COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+
+# The copyright file: who holds which files under which licence, then the
+# licence texts themselves, taken from LICENSE and from the font's licence
+# file, each line indented by one space and an empty line written " .".
+function(vantor_license_paragraph out name text)
+  string(REGEX REPLACE "^\n+|\n+$" "" text "${text}")
+  string(REGEX REPLACE "\n[ ]*\n" "\n.\n" text "${text}")
+  string(REGEX REPLACE "\n" "\n " text "${text}")
+  set(${out} "License: ${name}\n ${text}\n" PARENT_SCOPE)
+endfunction()
+file(READ LICENSE expat)
+string(REGEX REPLACE "^.*\n\nPermission" "Permission" expat "${expat}")
+vantor_license_paragraph(expat Expat "${expat}")
+file(READ Content/Fonts/LICENSE-LiberationSans.txt ofl)
+string(REGEX REPLACE ".*\nLicense: [^\n]*(\n.*)\n \\.\n\nFiles: debian.*" "\\1" ofl "${ofl}")
+string(REGEX REPLACE "\n " "\n" ofl "${ofl}")
+vantor_license_paragraph(ofl OFL-1.1 "${ofl}")
+configure_file(packaging/copyright.in packaging/copyright @ONLY)
+file(APPEND ${PROJECT_BINARY_DIR}/packaging/copyright "\n${expat}\n${ofl}")
+
+install(FILES ${PROJECT_BINARY_DIR}/packaging/${VANTOR_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/vantor.6.gz DESTINATION share/man/man6)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+  DESTINATION share/doc/vantor)
 
 # The Debian package: vantor_<version>_<arch>.deb, installed under /usr.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vantor)
-set(CPACK_PACKAGE_VERSION 1.0.0)
-set(VANTOR_PACKAGE_MAINTAINER "VANTOR developers" CACHE STRING "Maintainer field of the Debian package")
-set(CPACK_PACKAGE_CONTACT "${VANTOR_PACKAGE_MAINTAINER}")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "${VANTOR_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VANTOR_HOMEPAGE}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "little moon rolling around Saturn along its ring")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "A little moon rolls on its own around Saturn along Saturn's ring, a track of

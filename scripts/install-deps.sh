@@ -11,6 +11,8 @@ PACKAGES=(
   googletest libgtest-dev
   xvfb xauth xdotool imagemagick x11-utils
   fonts-liberation2
+  # the install test checks the package, the menu entry, the metadata and the manual page with these
+  lintian desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -33,19 +33,32 @@ std::set<std::string> wordsOf(const std::string& text)
     return words;
 }
 
+const char* const menuEntry = "share/applications/org.example.vantor.desktop";
+const char* const metadata = "share/metainfo/org.example.vantor.metainfo.xml";
+const char* const manualPage = "share/man/man6/vantor.6.gz";
+
 // Every file an installation holds, below its prefix: the game, all of its
-// content, the launcher, the menu entry and the icons; nothing else.
+// content, the launcher, the menu entry, the icons, the metadata for software
+// centres, the manual page, the licences and the changelog; nothing else.
 std::set<std::string> expectedFiles(const std::string& prefix)
 {
     std::set<std::string> files;
-    for (const char* f : {"games/vantor", "lib/vantor/bin/vantor", "share/applications/vantor.desktop",
-                          "share/icons/hicolor/256x256/apps/vantor.png", "share/icons/hicolor/scalable/apps/vantor.svg"})
+    for (const char* f : {"games/vantor", "lib/vantor/bin/vantor", menuEntry, metadata, manualPage,
+                          "share/icons/hicolor/256x256/apps/vantor.png", "share/icons/hicolor/scalable/apps/vantor.svg",
+                          "share/doc/vantor/copyright", "share/doc/vantor/changelog.gz"})
         files.insert(prefix + f);
     const fs::path content = fs::path(VANTOR_SOURCE_DIR) / "Content";
     for (const char* folder : {"Shader", "Images", "Models", "Fonts"})
         for (const auto& entry : fs::directory_iterator(content / folder))
             files.insert(prefix + "lib/vantor/Content/" + fs::relative(entry.path(), content).string());
     return files;
+}
+
+// A checker run through the shell must accept the file (exit status 0); its report is the failure message.
+void expectAccepted(const std::string& command)
+{
+    const ProcessResult check = runProcess("/bin/sh", {"-c", command + " 2>&1"});
+    EXPECT_EQ(check.exitCode, 0) << command << "\n" << check.out;
 }
 
 void expectMenuEntry(const std::string& entry, const std::string& launcher)
@@ -65,7 +78,17 @@ TEST(InstalledGame, StartsThroughItsLauncherFromAnyFolder)
     ASSERT_EQ(install.exitCode, 0) << install.out << install.err;
     EXPECT_EQ(wordsOf(shellOutput("find '" + at + "' ! -type d")), expectedFiles(at + "/"));
     const std::string launcher = at + "/games/vantor";
-    expectMenuEntry(shellOutput("cat '" + at + "/share/applications/vantor.desktop'"), launcher);
+    expectMenuEntry(shellOutput("cat '" + at + "/" + menuEntry + "'"), launcher);
+    // Not one hint, warning or error about the menu entry; for the metadata not even an informational one.
+    expectAccepted("desktop-file-validate '" + at + "/" + menuEntry + "' | (! grep .)");
+    expectAccepted("appstreamcli validate --no-net --strict '" + at + "/" + metadata + "'");
+    // Both licence texts in the copyright file, as Debian reads them.
+    const std::string copyright = shellOutput("cat '" + at + "/share/doc/vantor/copyright'");
+    for (const char* text : {"\nLicense: Expat\n Permission is hereby granted", "\nLicense: OFL-1.1\n This Font Software"})
+        EXPECT_NE(copyright.find(text), std::string::npos) << text << " missing from\n" << copyright;
+    const std::string manual = shellOutput("MANWIDTH=80 man -l '" + at + "/" + manualPage + "'");
+    EXPECT_NE(manual.find("\nNAME\n       vantor - "), std::string::npos) << manual;
+    EXPECT_NE(manual.find("\nSYNOPSIS\n       vantor [width height [fullscreen]]\n"), std::string::npos) << manual;
 
     const std::string game = at + "/lib/vantor/bin/vantor";
     const std::string executing = "you are executing '" + game + "'\n";
@@ -107,14 +130,19 @@ TEST(DebianPackage, HoldsTheInstalledGameAndDependsOnTheLibrariesItLinks)
     const ProcessResult cpack = runProcess(VANTOR_CPACK_COMMAND, {"-G", "DEB", "-B", out.path.string(), "--config",
                                                                   std::string(VANTOR_BINARY_DIR) + "/CPackConfig.cmake"});
     ASSERT_EQ(cpack.exitCode, 0) << cpack.out << cpack.err;
-    const std::string deb = "'" + out.path.string() + "/vantor_1.0.0_" +
+    const std::string deb = "'" + out.path.string() + "/vantor_" VANTOR_VERSION "_" +
                             *wordsOf(shellOutput("dpkg --print-architecture")).begin() + ".deb'";
 
     // An installation under /usr, and nothing from the tests or the tools.
     EXPECT_EQ(wordsOf(shellOutput("dpkg-deb -c " + deb + " | awk '{print $NF}' | grep -v '/$'")),
               expectedFiles("./usr/"));
-    expectMenuEntry(shellOutput("dpkg-deb --fsys-tarfile " + deb + " | tar -xO ./usr/share/applications/vantor.desktop"),
-                    "/usr/games/vantor");
+    expectMenuEntry(shellOutput("dpkg-deb --fsys-tarfile " + deb + " | tar -xO ./usr/" + menuEntry), "/usr/games/vantor");
+
+    // Debian's package checker: no error, no warning. Informational tags left: font and licence sit where the game reads
+    // them (font-in-non-font-package, font-outside-font-dir, package-contains-documentation-outside-usr-share-doc); no
+    // hardening flags here, scripts/package.sh adds them (hardening-no-bindnow, -no-fortify-functions); CPack's strip
+    // keeps .comment (binary-has-unneeded-section).
+    expectAccepted("lintian --allow-root --fail-on error,warning " + deb);
 
     // Every library the game links comes from a package that it depends on.
     EXPECT_EQ(shellOutput("dpkg-deb -f " + deb + " Package"), "vantor\n");
