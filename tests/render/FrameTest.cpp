@@ -3,13 +3,16 @@
 // changes. (The reference frames hold the exact pictures.)
 #include "RenderFixture.h"
 
+#include "app/KeyCallback.h"
 #include "camera/GameCamera.h"
 #include "render/RenderTargets.h"
+#include "scene/Moon.h"
 #include "scene/World.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace rendertest;
 
@@ -44,6 +47,12 @@ void expectTargetsFit(const Renderer& r, glm::ivec2 window)
         EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+bool same(const Image& a, const Image& b)
+{
+    return a.pixels.size() == b.pixels.size() &&
+           std::memcmp(a.pixels.data(), b.pixels.data(), a.pixels.size() * sizeof(Rgba)) == 0;
 }
 
 } // namespace
@@ -87,4 +96,33 @@ TEST(Frame, TheTargetsFollowTheWindowAndAWindowWithoutAreaDrawsNothing)
     EXPECT_TRUE(std::all_of(untouched.pixels.begin(), untouched.pixels.end(),
                             [](const Rgba& p) { return p.r == 255 && p.g == 0 && p.b == 255; }));
     expectTargetsFit(scene.renderer(), {128, 80});
+}
+
+TEST(Frame, AfterGameOverARepaintDrawsTheFrozenViewAtTheWindowsNewAspect)
+{
+    GameScene scene(160, 120);
+    AppState& state = appState();
+    World& world = *state.world;
+    ObstacleInstance stone = world.obstacleList1.front(); // under the moon: the next frame is the fatal one
+    stone.model[3] = glm::vec4(world.moon->position() - glm::vec3(0.0f, 0.2f, 0.0f), 1.0f);
+    world.obstacleList1.push_back(stone);
+    state.frameTime = 1.0f / 60.0f;
+    ::testing::internal::CaptureStdout();
+    playFrame(state, {});
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(state.gameOver);
+
+    auto repaint = [&](int w, int h) {
+        repaintFrozenFrame(state);
+        return readFramebuffer(w, h);
+    };
+    const Image frozen = repaint(160, 120);
+    for (int key : {GLFW_KEY_F3, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F9})
+        handleKeyRelease(state, key);
+    EXPECT_TRUE(same(repaint(160, 120), frozen)) << "a key pressed after game over changed the picture";
+    // Wider: the frame drawn at that size from the same view, not the old one stretched.
+    ASSERT_TRUE(resizeWindow(scene.window(), 240, 120));
+    glfwSwapBuffers(scene.window()); // the hidden window's buffers take the new size
+    const Image wider = repaint(240, 120);
+    EXPECT_TRUE(same(wider, scene.frame())) << "the repaint kept the old aspect";
 }
