@@ -96,6 +96,14 @@ TEST(Frame, TheTargetsFollowTheWindowAndAWindowWithoutAreaDrawsNothing)
     EXPECT_TRUE(std::all_of(untouched.pixels.begin(), untouched.pixels.end(),
                             [](const Rgba& p) { return p.r == 255 && p.g == 0 && p.b == 255; }));
     expectTargetsFit(scene.renderer(), {128, 80});
+
+    // Past the driver's limits (a wide full screen) the shadow map is clamped
+    // to them, side by side, instead of getting no storage at all.
+    EXPECT_EQ(shadowMapSize(2560, 1440, {16384, 16384}), glm::ivec2(16384, 11520));
+    GLint texels = 0, viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texels);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    EXPECT_EQ(shadowMapSize(10000, 10000), glm::min(glm::ivec2(texels), glm::ivec2(viewport[0], viewport[1])));
 }
 
 TEST(Frame, AfterGameOverARepaintDrawsTheFrozenViewAtTheWindowsNewAspect)
