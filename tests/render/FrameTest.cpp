@@ -39,7 +39,6 @@ void expectTargetsFit(const Renderer& r, glm::ivec2 window)
                            r.sunTexture.id()})
         EXPECT_EQ(textureSize(texture), window);
     EXPECT_EQ(textureSize(r.depthMapTexture), shadowMapSize(window.x, window.y));
-    EXPECT_EQ(shadowMapSize(window.x, window.y, {16384, 16384}), 8 * window);
     for (GLuint framebuffer : {r.sceneFBO.id(), r.separationFBO.id(), r.pingpongFBO[0].id(), r.pingpongFBO[1].id(),
                                r.bloomFBO.id(), r.lensflareFBO.id(), r.sunFBO.id(), r.depthMapFBO.id()})
     {
@@ -51,8 +50,7 @@ void expectTargetsFit(const Renderer& r, glm::ivec2 window)
 
 bool same(const Image& a, const Image& b)
 {
-    return a.pixels.size() == b.pixels.size() &&
-           std::memcmp(a.pixels.data(), b.pixels.data(), a.pixels.size() * sizeof(Rgba)) == 0;
+    return a.pixels.size() == b.pixels.size() && std::memcmp(a.pixels.data(), b.pixels.data(), a.pixels.size() * 4) == 0;
 }
 
 } // namespace
@@ -97,8 +95,7 @@ TEST(Frame, TheTargetsFollowTheWindowAndAWindowWithoutAreaDrawsNothing)
                             [](const Rgba& p) { return p.r == 255 && p.g == 0 && p.b == 255; }));
     expectTargetsFit(scene.renderer(), {128, 80});
 
-    // Past the driver's limits (a wide full screen) the shadow map is clamped
-    // to them, side by side, instead of getting no storage at all.
+    // The shadow map is 8 times the window, clamped side by side to the driver's limits (else it has no storage).
     EXPECT_EQ(shadowMapSize(2560, 1440, {16384, 16384}), glm::ivec2(16384, 11520));
     GLint texels = 0, viewport[2] = {0, 0};
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texels);
@@ -115,15 +112,10 @@ TEST(Frame, AfterGameOverARepaintDrawsTheFrozenViewAtTheWindowsNewAspect)
     stone.model[3] = glm::vec4(world.moon->position() - glm::vec3(0.0f, 0.2f, 0.0f), 1.0f);
     world.obstacleList1.push_back(stone);
     state.frameTime = 1.0f / 60.0f;
-    ::testing::internal::CaptureStdout();
     playFrame(state, {});
-    ::testing::internal::GetCapturedStdout();
     ASSERT_TRUE(state.gameOver);
 
-    auto repaint = [&](int w, int h) {
-        repaintFrozenFrame(state);
-        return readFramebuffer(w, h);
-    };
+    auto repaint = [&](int w, int h) { return repaintFrozenFrame(state), readFramebuffer(w, h); };
     const Image frozen = repaint(160, 120);
     for (int key : {GLFW_KEY_F3, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F9})
         handleKeyRelease(state, key);
