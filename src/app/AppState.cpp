@@ -22,6 +22,7 @@ void AppState::reset()
     score = 0;
     gameOver = paused = spinObstacles = printFrameTime = godMode = false;
     repaintRequested = false;
+    frozenView = {};
     refillArmed1 = false;
     refillArmed2 = true;
 }

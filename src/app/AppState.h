@@ -9,6 +9,16 @@ class GodCamera;
 class World;
 class Renderer;
 
+// How the picture of the frame that ended the game was drawn. Repaints after
+// game over draw with it, so that the keys, which still flip their flags,
+// change nothing on screen.
+struct FrozenView {
+    Camera* camera = nullptr;
+    bool wireframe = false;
+    bool blending = true;
+    bool normalMapping = true;
+};
+
 // The process-wide state of the game: the window, frame timing, score, the
 // run-time toggles, the cameras and the two big owners (world and renderer).
 // There is exactly one, reached through appState().
@@ -35,6 +45,7 @@ struct AppState {
     // After game over nothing is drawn, except once whenever the window asks
     // for a repaint (resized, uncovered).
     bool repaintRequested = false;
+    FrozenView frozenView;
 
     // Cameras live until the process ends; activeCamera points at one of them.
     Camera* activeCamera = nullptr;

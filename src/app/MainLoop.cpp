@@ -34,6 +34,16 @@ void updateWorld(AppState& state, float deltaTime)
         state.gameCamera->update(state.window, deltaTime, world.moon->position());
 }
 
+// The picture of the frame that ends the game stays: its view is kept, and
+// only a repaint asked for from now on draws it again.
+void freezeView(AppState& state)
+{
+    state.frozenView.camera = state.activeCamera;
+    if (const Renderer* renderer = state.renderer.get())
+        state.frozenView = {state.activeCamera, renderer->wireframe, renderer->blending, renderer->normalMapping};
+    state.repaintRequested = false;
+}
+
 // One step of at most maxStepTime seconds.
 StepEvents step(AppState& state, const InputSnapshot& input)
 {
@@ -54,6 +64,7 @@ StepEvents step(AppState& state, const InputSnapshot& input)
         if (state.renderer)
             state.renderer->gameOver = true;
         state.gameOver = true;
+        freezeView(state);
         std::cout << "Game Over - You reached " << state.score << " Points" << std::endl;
     }
     applySteering(state, input);
@@ -105,8 +116,8 @@ void repaintFrozenFrame(AppState& state)
     glViewport(0, 0, state.windowWidth, state.windowHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // The camera stays where it was; only its aspect follows the new size.
-    if (state.activeCamera)
-        state.activeCamera->updateProjection(state.windowWidth, state.windowHeight);
+    if (Camera* camera = state.frozenView.camera)
+        camera->updateProjection(state.windowWidth, state.windowHeight);
     if (state.renderer)
         state.renderer->renderFrame(state.window);
     glfwSwapBuffers(state.window);

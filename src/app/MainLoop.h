@@ -25,8 +25,9 @@ StepEvents stepGame(AppState& state, const InputSnapshot& input);
 // framebuffer size, step the game, render and present.
 StepEvents playFrame(AppState& state, const InputSnapshot& input);
 // After game over: draws the frozen world once more at the window's current
-// size (HUD and "GAME OVER" included) and presents it. Nothing moves, no rule
-// runs and nothing is printed.
+// size, as the fatal frame showed it (its camera, wireframe, blending and
+// normal mapping; HUD and "GAME OVER" included), and presents it. Nothing
+// moves, no rule runs and nothing is printed.
 void repaintFrozenFrame(AppState& state);
 // Makes the window ask for a repaint whenever it is resized or uncovered.
 void installRepaintCallbacks(GLFWwindow* window);

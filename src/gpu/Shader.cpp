@@ -42,6 +42,13 @@ Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
     link();
 }
 
+Shader::~Shader()
+{
+    program.reset();
+    vertexShader.reset();
+    fragmentShader.reset();
+}
+
 GlShaderStage Shader::loadShader(const std::string& path, GLenum type)
 {
     std::ifstream file(path);

@@ -18,6 +18,8 @@ public:
     GlShaderStage fragmentShader;
 
     Shader(const std::string& vertexPath, const std::string& fragmentPath);
+    // Deletes the program, then the vertex stage, then the fragment stage.
+    ~Shader();
 
     void setFloat(const char* name, float value) const;
     void setInt(const char* name, int value) const;

@@ -109,6 +109,39 @@ Renderer::Renderer()
     points = 0;
 }
 
+// The targets first, framebuffer 0 bound early, then the programs and the
+// textures, the text's program and the glyphs; the vertex arrays and buffers
+// go with their owners afterwards.
+Renderer::~Renderer()
+{
+    sceneColorTexture.reset();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    sceneDepthRenderbuffer.reset();
+    sceneFBO.reset();
+    depthMapTexture.reset();
+    depthMapFBO.reset();
+    separationTexture0.reset();
+    separationTexture1.reset();
+    bloomTexture.reset();
+    separationFBO.reset();
+    bloomFBO.reset();
+    for (GlTexture& texture : pingpongTexture)
+        texture.reset();
+    for (GlFramebuffer& framebuffer : pingpongFBO)
+        framebuffer.reset();
+    lensflareTexture.reset();
+    sunTexture.reset();
+    lensflareFBO.reset();
+    sunFBO.reset();
+    for (std::unique_ptr<Shader>* program :
+         {&quadShader, &debugQuadShader, &depthShader, &separationShader, &bloomShader, &lensflareShader})
+        program->reset();
+    normalMapTexture.reset();
+    blackTexture.reset();
+    characterShader.reset();
+    characters.clear();
+}
+
 void Renderer::allocateTargets(int framebufferWidth, int framebufferHeight)
 {
     width = framebufferWidth;

@@ -34,8 +34,7 @@ struct Hud {
 // Owns everything a frame needs beyond the scene: the off-screen targets, the
 // shadow map, the full-screen quad, the post-processing programs, the screen
 // font, and the flags the game and the keys change between frames. Each GL
-// object has its own owner, so the members release everything themselves, in
-// the reverse of their order.
+// object has its own owner; the destructor releases them in a fixed order.
 class Renderer {
 public:
     // Written by the game rules and the keys.
@@ -103,6 +102,7 @@ public:
     // Needs a current OpenGL context; the targets take the size of its
     // window's framebuffer.
     Renderer();
+    ~Renderer();
 
     // The game's frame: the world with the active camera and the HUD of
     // `points` and `gameOver`, in the window's framebuffer. It reads the

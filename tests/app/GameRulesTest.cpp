@@ -107,11 +107,13 @@ TEST_F(Rules, AGoodieCollectedInTheFatalFrameStillCountsAndPauseStopsOnlyTheOrbi
     liftMoon(1.0f);
     add(world.obstacleList1, moon.position() + glm::vec3(0.0f, -1.0f, 0.0f));
     add(world.goodieList1, moon.position() + glm::vec3(0.0f, 0.6f, 0.0f));
+    state.repaintRequested = true; // the window was uncovered during play
     ::testing::internal::CaptureStdout();
     const StepEvents events = game.advance(0.01f);
     const std::string out = ::testing::internal::GetCapturedStdout();
     EXPECT_TRUE(events.goodieCollected);
     EXPECT_TRUE(state.gameOver);
+    EXPECT_FALSE(state.repaintRequested) << "the frame after the fatal one would draw again";
     EXPECT_EQ(state.score, 10);
     EXPECT_EQ(out, "Goodie Collected - 10 Points!\nGame Over - You reached 10 Points\n");
 }

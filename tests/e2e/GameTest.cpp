@@ -53,7 +53,10 @@ TEST(PlayedGame, EndsOnAStoneKeepsGameOverOnScreenAndQuitsOnEscape)
     EXPECT_EQ(later.rgb, shot.rgb) << "the window changed after game over";
 
     // Resized after game over, the window shows the frozen scene whole at its
-    // new size, with the banner placed for that size.
+    // new size, with the banner placed for that size; the toggles pressed
+    // before change nothing (wireframe would have no banner).
+    for (const char* key : {"F3", "F6", "F7", "F9"})
+        pressKey(window, key);
     shellOutput("xdotool windowsize " + window + " 1000 700 2>/dev/null");
     Screenshot resized; // the repaint takes a while on a software renderer
     for (int i = 0; i < 120 && resized.countLit(800, 0, 1000, 700, 12) < 2000; ++i) {

@@ -3,13 +3,16 @@
 // changes. (The reference frames hold the exact pictures.)
 #include "RenderFixture.h"
 
+#include "app/KeyCallback.h"
 #include "camera/GameCamera.h"
 #include "render/RenderTargets.h"
+#include "scene/Moon.h"
 #include "scene/World.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace rendertest;
 
@@ -36,7 +39,6 @@ void expectTargetsFit(const Renderer& r, glm::ivec2 window)
                            r.sunTexture.id()})
         EXPECT_EQ(textureSize(texture), window);
     EXPECT_EQ(textureSize(r.depthMapTexture), shadowMapSize(window.x, window.y));
-    EXPECT_EQ(shadowMapSize(window.x, window.y, {16384, 16384}), 8 * window);
     for (GLuint framebuffer : {r.sceneFBO.id(), r.separationFBO.id(), r.pingpongFBO[0].id(), r.pingpongFBO[1].id(),
                                r.bloomFBO.id(), r.lensflareFBO.id(), r.sunFBO.id(), r.depthMapFBO.id()})
     {
@@ -44,6 +46,11 @@ void expectTargetsFit(const Renderer& r, glm::ivec2 window)
         EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+bool same(const Image& a, const Image& b)
+{
+    return a.pixels.size() == b.pixels.size() && std::memcmp(a.pixels.data(), b.pixels.data(), a.pixels.size() * 4) == 0;
 }
 
 } // namespace
@@ -87,4 +94,35 @@ TEST(Frame, TheTargetsFollowTheWindowAndAWindowWithoutAreaDrawsNothing)
     EXPECT_TRUE(std::all_of(untouched.pixels.begin(), untouched.pixels.end(),
                             [](const Rgba& p) { return p.r == 255 && p.g == 0 && p.b == 255; }));
     expectTargetsFit(scene.renderer(), {128, 80});
+
+    // The shadow map is 8 times the window, clamped side by side to the driver's limits (else it has no storage).
+    EXPECT_EQ(shadowMapSize(2560, 1440, {16384, 16384}), glm::ivec2(16384, 11520));
+    GLint texels = 0, viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texels);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    EXPECT_EQ(shadowMapSize(10000, 10000), glm::min(glm::ivec2(texels), glm::ivec2(viewport[0], viewport[1])));
+}
+
+TEST(Frame, AfterGameOverARepaintDrawsTheFrozenViewAtTheWindowsNewAspect)
+{
+    GameScene scene(160, 120);
+    AppState& state = appState();
+    World& world = *state.world;
+    ObstacleInstance stone = world.obstacleList1.front(); // under the moon: the next frame is the fatal one
+    stone.model[3] = glm::vec4(world.moon->position() - glm::vec3(0.0f, 0.2f, 0.0f), 1.0f);
+    world.obstacleList1.push_back(stone);
+    state.frameTime = 1.0f / 60.0f;
+    playFrame(state, {});
+    ASSERT_TRUE(state.gameOver);
+
+    auto repaint = [&](int w, int h) { return repaintFrozenFrame(state), readFramebuffer(w, h); };
+    const Image frozen = repaint(160, 120);
+    for (int key : {GLFW_KEY_F3, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F9})
+        handleKeyRelease(state, key);
+    EXPECT_TRUE(same(repaint(160, 120), frozen)) << "a key pressed after game over changed the picture";
+    // Wider: the frame drawn at that size from the same view, not the old one stretched.
+    ASSERT_TRUE(resizeWindow(scene.window(), 240, 120));
+    glfwSwapBuffers(scene.window()); // the hidden window's buffers take the new size
+    const Image wider = repaint(240, 120);
+    EXPECT_TRUE(same(wider, scene.frame())) << "the repaint kept the old aspect";
 }
