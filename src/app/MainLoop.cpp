@@ -38,7 +38,7 @@ void updateWorld(AppState& state, float deltaTime)
 // only a repaint asked for from now on draws it again.
 void freezeView(AppState& state)
 {
-    state.frozenView.camera = state.activeCamera;
+    state.frozenView = {state.activeCamera};
     if (const Renderer* renderer = state.renderer.get())
         state.frozenView = {state.activeCamera, renderer->wireframe, renderer->blending, renderer->normalMapping};
     state.repaintRequested = false;
