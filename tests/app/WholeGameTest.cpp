@@ -8,8 +8,48 @@
 
 #include "Track.h"
 
+#include <glm/gtc/constants.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+template <typename Instance>
+std::vector<glm::mat4> models(const std::vector<Instance>& records)
+{
+    std::vector<glm::mat4> result;
+    for (const Instance& record : records)
+        result.push_back(record.model);
+    return result;
+}
+
+// A refilled section: ten new records at `height`, on the lanes and inside
+// the section's angles, none of them left from `before`.
+template <typename Instance>
+void expectFresh(const std::vector<Instance>& records, const std::vector<Instance>& before, int section, float height)
+{
+    EXPECT_EQ(records.size(), 10u);
+    for (const Instance& record : records) {
+        const glm::vec4& at = record.model[3];
+        float angle = std::atan2(-at.z, at.x); // section 1 reaches a little past a full turn
+        if (section == 1 && angle < 1.0f)
+            angle += glm::two_pi<float>();
+        const float lane = std::hypot(at.x, at.z);
+        EXPECT_TRUE(section == 1 ? angle > 3.1419f && angle < 6.2835f : angle > -1e-4f && angle < 3.1415f) << angle;
+        EXPECT_TRUE(std::abs(lane - 52.4f) < 1e-3f || std::abs(lane - 56.0f) < 1e-3f || std::abs(lane - 59.8f) < 1e-3f)
+            << lane;
+        EXPECT_FLOAT_EQ(at.y, height);
+        const std::vector<glm::mat4> old = models(before);
+        EXPECT_EQ(std::count(old.begin(), old.end(), record.model), 0) << "a record of the old section stayed";
+    }
+}
+
+} // namespace
 
 TEST(LongFrames, ALongFramePlaysLikeConsecutiveQuarterSecondFrames)
 {
@@ -56,4 +96,41 @@ TEST(LongFrames, AHalfSecondFrameStopsOnAStoneItWouldHaveJumpedOver)
     EXPECT_TRUE(state.gameOver);
     EXPECT_NEAR(moon.orbitAngle, start + 0.25f * 0.25f, 1e-5f) << "the game stops at the first sub-step";
     EXPECT_FLOAT_EQ(state.frameTime, 0.5f);
+}
+
+// Three laps at quarter-second frames, steering across the lanes and jumping.
+// Faults: a refill point that stops re-arming after a lap (its section keeps
+// its gaps), a refill that keeps or adds to the old records, fills the wrong
+// half or fires away from its point.
+TEST(Laps, EachRefillPointRenewsItsSectionOnEveryLap)
+{
+    HeadlessGame game(HeadlessGame::Graphics::None);
+    World& world = *game.state().world;
+    sinkStones(world);
+    std::vector<ObstacleInstance>* obstacles[2] = {&world.obstacleList1, &world.obstacleList2};
+    std::vector<GoodieInstance>* goodies[2] = {&world.goodieList1, &world.goodieList2};
+    std::vector<ObstacleInstance> lastObstacles[2] = {*obstacles[0], *obstacles[1]};
+    std::vector<GoodieInstance> lastGoodies[2] = {*goodies[0], *goodies[1]};
+    std::vector<int> refilled; // sections, in the order they were refilled
+    for (int frame = 0; frame < 310; ++frame) { // three laps from 3.14, ending before refill point 2
+        InputSnapshot keys;
+        keys.keySpace = true;
+        keys.keyD = frame / 12 % 2 == 0;
+        keys.keyA = !keys.keyD;
+        game.advance(0.25f, keys);
+        for (int s = 0; s < 2; ++s) {
+            ASSERT_LE(obstacles[s]->size() + goodies[s]->size(), 20u) << "frame " << frame;
+            if (models(*obstacles[s]) != models(lastObstacles[s])) {
+                SCOPED_TRACE("section " + std::to_string(s + 1) + " refilled in frame " + std::to_string(frame));
+                refilled.push_back(s + 1);
+                EXPECT_NEAR(world.moon->orbitAngle, s == 0 ? 0.4873f : 4.0195f, 0.15f);
+                expectFresh(*obstacles[s], lastObstacles[s], s + 1, -0.2f);
+                expectFresh(*goodies[s], lastGoodies[s], s + 1, 2.0f);
+            }
+        }
+        sinkStones(world);
+        for (int s = 0; s < 2; ++s)
+            lastObstacles[s] = *obstacles[s], lastGoodies[s] = *goodies[s];
+    }
+    EXPECT_EQ(refilled, std::vector<int>({2, 1, 2, 1, 2, 1}));
 }
