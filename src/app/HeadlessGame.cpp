@@ -38,11 +38,11 @@ HeadlessGame::HeadlessGame(Graphics graphics, int width, int height) : graphics(
     const OpenedWindow opened = openWindow(request);
     s.window = opened.window;
     if (opened.status == WindowStatus::NoGlfw)
-        throw std::runtime_error("glfwInit failed (no display?)");
+        throw std::runtime_error("glfwInit failed: " + opened.glfwError);
     if (opened.status != WindowStatus::Ready) {
         glfwTerminate();
         s.window = nullptr;
-        throw std::runtime_error("could not open a hidden OpenGL 4.1 core window");
+        throw std::runtime_error("could not open a hidden OpenGL 4.1 core window: " + opened.glfwError);
     }
     setUpWorld();
     setInitialGlState(width, height);

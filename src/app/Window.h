@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 struct GLFWwindow;
 
 // What to open: the game's window, or a hidden one for the headless driver
@@ -23,6 +25,10 @@ enum class WindowStatus { Ready, NoGlfw, NoWindow, NoGlew };
 struct OpenedWindow {
     WindowStatus status = WindowStatus::NoGlfw;
     GLFWwindow* window = nullptr; // set from NoGlew on
+    // With NoGlfw and NoWindow: GLFW's own description of what failed (from
+    // its error callback), such as a display it cannot open or a context
+    // version the driver does not offer.
+    std::string glfwError;
 };
 
 // The one window start-up: GLFW, the three context hints (OpenGL 4.1 core

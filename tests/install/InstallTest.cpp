@@ -1,5 +1,6 @@
 // Installs the game as a player gets it (cmake --install, a Debian package) and
 // starts the installed game from folders that have nothing to do with the build.
+#include "ContentFailures.h"
 #include "Process.h"
 #include "Screen.h"
 
@@ -89,6 +90,14 @@ TEST(InstalledGame, StartsThroughItsLauncherFromAnyFolder)
     const std::string manual = shellOutput("MANWIDTH=80 man -l '" + at + "/" + manualPage + "'");
     EXPECT_NE(manual.find("\nNAME\n       vantor - "), std::string::npos) << manual;
     EXPECT_NE(manual.find("\nSYNOPSIS\n       vantor [width height [fullscreen]]\n"), std::string::npos) << manual;
+    // EXIT STATUS names the content failures that end the game, as the damaged-content test finds them.
+    const std::string unwrapped = shellOutput("MANWIDTH=1000 man -l '" + at + "/" + manualPage + "'");
+    const size_t exitStatus = unwrapped.find("\nEXIT STATUS\n"), files = unwrapped.find("\nFILES\n");
+    ASSERT_LT(exitStatus, files) << unwrapped;
+    for (const ContentFailure& failure : contentFailures)
+        EXPECT_EQ(unwrapped.substr(exitStatus, files - exitStatus).find(failure.inManual) != std::string::npos,
+                  failure.endsTheGame)
+            << failure.inManual << "\n" << unwrapped.substr(exitStatus, files - exitStatus);
 
     const std::string game = at + "/lib/vantor/bin/vantor";
     const std::string executing = "you are executing '" + game + "'\n";

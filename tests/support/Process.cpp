@@ -74,7 +74,7 @@ BackgroundProcess::BackgroundProcess(const std::string& program, const std::vect
 {
     bool displayChosen = std::getenv("DISPLAY") == nullptr;
     for (const std::string& entry : options.extraEnvironment)
-        displayChosen = displayChosen || entry.rfind("DISPLAY=", 0) == 0;
+        displayChosen = displayChosen || entry == "DISPLAY" || entry.rfind("DISPLAY=", 0) == 0;
     for (int attempt = 0; attempt < 4; ++attempt) {
         start(program, args, options);
         if (child <= 0 || displayChosen)
@@ -83,7 +83,7 @@ BackgroundProcess::BackgroundProcess(const std::string& program, const std::vect
         const auto started = std::chrono::steady_clock::now();
         while (running() && secondsSince(started) < 1.5)
             pump(0.05);
-        if (running() || err != "ERROR: Failed to initialize GLFW\n")
+        if (running() || err.rfind("ERROR: Failed to initialize GLFW\n", 0) != 0)
             return;
         closeAll();
         out.clear();

@@ -16,7 +16,7 @@ struct ProcessResult {
 
 struct ProcessOptions {
     std::string workingDirectory;              // empty: the current one
-    std::vector<std::string> extraEnvironment; // "NAME=value" entries added
+    std::vector<std::string> extraEnvironment; // "NAME=value" entries added, "NAME" removed
     bool stdinIsTerminal = false;              // a pseudo-terminal as standard input ...
     std::string terminalInput;                 // ... and the bytes typed into it
     double safetyKillSeconds = 300.0;          // a hung child is killed, never waited for forever
