@@ -34,7 +34,6 @@ HeadlessGame::HeadlessGame(Graphics graphics, int width, int height) : graphics(
     request.width = width;
     request.height = height;
     request.visible = false;
-    request.initAttempts = 4;
     const OpenedWindow opened = openWindow(request);
     s.window = opened.window;
     if (opened.status == WindowStatus::NoGlfw)

@@ -3,9 +3,7 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -24,13 +22,7 @@ OpenedWindow openWindow(const WindowRequest& request)
     OpenedWindow opened;
     lastGlfwError.clear();
     glfwSetErrorCallback(keepGlfwError);
-    bool initialised = false;
-    for (int attempt = 0; attempt < request.initAttempts && !initialised; ++attempt) {
-        if (attempt > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        initialised = glfwInit() == GLFW_TRUE;
-    }
-    if (!initialised) {
+    if (glfwInit() != GLFW_TRUE) {
         opened.glfwError = lastGlfwError;
         return opened;
     }

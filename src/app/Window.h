@@ -15,9 +15,6 @@ struct WindowRequest {
     const char* titleWhenCurrent = nullptr;
     bool fullscreen = false; // on the primary monitor
     bool visible = true;
-    // A busy virtual display now and then refuses a connection; the tests
-    // try again, the game does not.
-    int initAttempts = 1;
 };
 
 enum class WindowStatus { Ready, NoGlfw, NoWindow, NoGlew };

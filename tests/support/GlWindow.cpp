@@ -11,7 +11,6 @@ GlWindow::GlWindow(int width, int height)
     request.height = height;
     request.title = "test";
     request.visible = false;
-    request.initAttempts = 4;
     const OpenedWindow opened = openWindow(request);
     window = opened.window;
     if (opened.status == WindowStatus::NoGlfw)

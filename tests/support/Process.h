@@ -22,8 +22,7 @@ struct ProcessOptions {
     double safetyKillSeconds = 300.0;          // a hung child is killed, never waited for forever
 };
 
-// A child started in the background. A start that the busy virtual display
-// refused ("ERROR: Failed to initialize GLFW") is retried, unless the test chose DISPLAY.
+// A child started in the background.
 class BackgroundProcess {
 public:
     BackgroundProcess(const std::string& program, const std::vector<std::string>& args,
