@@ -78,7 +78,7 @@ TEST(DamagedContent, BrokenPicturesAndFontLeaveAPlayableGame)
               "you are executing '" + gameBinary() + "'\nERROR::FREETYPE: Failed to load font\n");
     EXPECT_EQ(result.err, "");
     for (const char* file : {"Images/stone.jpg", "Fonts/arial.ttf"})
-        EXPECT_FALSE(contentFailureOf(file).endsTheGame) << file << " is listed as ending the game";
+        EXPECT_FALSE(endsTheGame(file)) << file << " is listed as ending the game";
 }
 
 TEST(DamagedContent, ABrokenModelOrShaderEndsTheStartWithItsMessage)
@@ -110,7 +110,7 @@ TEST(DamagedContent, ABrokenModelOrShaderEndsTheStartWithItsMessage)
         ASSERT_FALSE(result.timedOut);
         EXPECT_EQ(result.signal, 0) << result.err;
         EXPECT_EQ(result.exitCode, 1);
-        EXPECT_TRUE(contentFailureOf(c.file).endsTheGame) << "not listed as ending the game";
+        EXPECT_TRUE(endsTheGame(c.file)) << "not listed as ending the game";
         EXPECT_EQ(result.out, "you are executing '" + gameBinary() + "'\n");
         if (!c.err.empty()) {
             EXPECT_EQ(result.err, c.err);
