@@ -34,15 +34,14 @@ HeadlessGame::HeadlessGame(Graphics graphics, int width, int height) : graphics(
     request.width = width;
     request.height = height;
     request.visible = false;
-    request.initAttempts = 4;
     const OpenedWindow opened = openWindow(request);
     s.window = opened.window;
     if (opened.status == WindowStatus::NoGlfw)
-        throw std::runtime_error("glfwInit failed (no display?)");
+        throw std::runtime_error("glfwInit failed: " + opened.glfwError);
     if (opened.status != WindowStatus::Ready) {
         glfwTerminate();
         s.window = nullptr;
-        throw std::runtime_error("could not open a hidden OpenGL 4.1 core window");
+        throw std::runtime_error("could not open a hidden OpenGL 4.1 core window: " + opened.glfwError);
     }
     setUpWorld();
     setInitialGlState(width, height);

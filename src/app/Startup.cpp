@@ -17,9 +17,13 @@
 
 namespace {
 
-[[noreturn]] void failStartup(std::ostream& stream, const std::string& message, bool terminateGlfw)
+// `why`, when given, follows the message on a line of its own.
+[[noreturn]] void failStartup(std::ostream& stream, const std::string& message, bool terminateGlfw,
+                              const std::string& why = "")
 {
     stream << message << std::endl;
+    if (!why.empty())
+        stream << why << std::endl;
     if (terminateGlfw)
         glfwTerminate();
     waitForKeyPress();
@@ -58,9 +62,9 @@ int runGame(int argc, char** argv)
     state.window = opened.window;
     switch (opened.status) {
     case WindowStatus::NoGlfw:
-        failStartup(std::cerr, "ERROR: Failed to initialize GLFW", false);
+        failStartup(std::cerr, "ERROR: Failed to initialize GLFW", false, opened.glfwError);
     case WindowStatus::NoWindow:
-        failStartup(std::cerr, "ERROR: Failed to open GLFW window", true);
+        failStartup(std::cerr, "ERROR: Failed to open GLFW window", true, opened.glfwError);
     case WindowStatus::NoGlew:
         failStartup(std::cerr, "ERROR: Failed to initialize GLEW", true);
     case WindowStatus::Ready:

@@ -3,20 +3,29 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
-#include <chrono>
-#include <thread>
+#include <string>
+
+namespace {
+
+// The description of the last error GLFW reported through its callback.
+std::string lastGlfwError;
+
+void keepGlfwError(int, const char* description)
+{
+    lastGlfwError = description != nullptr ? description : "";
+}
+
+} // namespace
 
 OpenedWindow openWindow(const WindowRequest& request)
 {
     OpenedWindow opened;
-    bool initialised = false;
-    for (int attempt = 0; attempt < request.initAttempts && !initialised; ++attempt) {
-        if (attempt > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        initialised = glfwInit() == GLFW_TRUE;
-    }
-    if (!initialised)
+    lastGlfwError.clear();
+    glfwSetErrorCallback(keepGlfwError);
+    if (glfwInit() != GLFW_TRUE) {
+        opened.glfwError = lastGlfwError;
         return opened;
+    }
 
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
@@ -24,12 +33,15 @@ OpenedWindow openWindow(const WindowRequest& request)
     if (!request.visible)
         glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     GLFWmonitor* monitor = request.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
-    // GLFW only accepts positive sizes (it asserts on negative ones), so a
-    // window of no size is refused here the way GLFW refuses a zero size.
-    if (request.width > 0 && request.height > 0)
+    // GLFW refuses a zero size itself but asserts on a negative one, which
+    // is refused here in GLFW's words instead.
+    if (request.width >= 0 && request.height >= 0)
         opened.window = glfwCreateWindow(request.width, request.height, request.title, monitor, nullptr);
+    else
+        lastGlfwError = "Invalid window size " + std::to_string(request.width) + "x" + std::to_string(request.height);
     if (opened.window == nullptr) {
         opened.status = WindowStatus::NoWindow;
+        opened.glfwError = lastGlfwError;
         return opened;
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 struct GLFWwindow;
 
 // What to open: the game's window, or a hidden one for the headless driver
@@ -13,9 +15,6 @@ struct WindowRequest {
     const char* titleWhenCurrent = nullptr;
     bool fullscreen = false; // on the primary monitor
     bool visible = true;
-    // A busy virtual display now and then refuses a connection; the tests
-    // try again, the game does not.
-    int initAttempts = 1;
 };
 
 enum class WindowStatus { Ready, NoGlfw, NoWindow, NoGlew };
@@ -23,6 +22,10 @@ enum class WindowStatus { Ready, NoGlfw, NoWindow, NoGlew };
 struct OpenedWindow {
     WindowStatus status = WindowStatus::NoGlfw;
     GLFWwindow* window = nullptr; // set from NoGlew on
+    // With NoGlfw and NoWindow: GLFW's own description of what failed (from
+    // its error callback), such as a display it cannot open or a context
+    // version the driver does not offer.
+    std::string glfwError;
 };
 
 // The one window start-up: GLFW, the three context hints (OpenGL 4.1 core

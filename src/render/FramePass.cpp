@@ -12,6 +12,7 @@
 
 void Renderer::drawFrame(World* world, Camera* camera, const Hud& hud, glm::ivec2 framebufferSize)
 {
+    lastFrame = {ShadowMapCache::Redraw::Nothing, false};
     // A minimised window has nothing to draw into.
     if (framebufferSize.x <= 0 || framebufferSize.y <= 0)
         return;

@@ -8,8 +8,42 @@
 
 #include "Track.h"
 
+#include <glm/gtc/constants.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+template <typename Instance>
+std::vector<glm::mat4> models(const std::vector<Instance>& records)
+{
+    std::vector<glm::mat4> result;
+    for (const Instance& record : records)
+        result.push_back(record.model);
+    return result;
+}
+
+// A refilled section: ten new records at `height`, on the lanes, inside the section's angles.
+void expectFresh(const std::vector<glm::mat4>& records, const std::vector<glm::mat4>& before, int section, float height)
+{
+    EXPECT_EQ(records.size(), 10u);
+    for (const glm::mat4& m : records) {
+        float angle = std::atan2(-m[3].z, m[3].x); // section 1 reaches a little past a full turn
+        angle += section == 1 && angle < 1.0f ? glm::two_pi<float>() : 0.0f;
+        const float lane = std::hypot(m[3].x, m[3].z);
+        EXPECT_TRUE(section == 1 ? angle > 3.1419f && angle < 6.2835f : angle > -1e-4f && angle < 3.1415f) << angle;
+        EXPECT_LT(std::min({std::abs(lane - 52.4f), std::abs(lane - 56.0f), std::abs(lane - 59.8f)}), 1e-3f) << lane;
+        EXPECT_FLOAT_EQ(m[3].y, height);
+        EXPECT_EQ(std::count(before.begin(), before.end(), m), 0) << "a record of the old section stayed";
+    }
+}
+
+} // namespace
 
 TEST(LongFrames, ALongFramePlaysLikeConsecutiveQuarterSecondFrames)
 {
@@ -29,8 +63,6 @@ TEST(LongFrames, ALongFramePlaysLikeConsecutiveQuarterSecondFrames)
     const auto single = play({3.5f});
     EXPECT_EQ(single, play({0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f,
                             0.25f, 0.25f}));
-    EXPECT_FALSE(std::get<3>(single)) << "refill point 2 was passed without a refill";
-    EXPECT_EQ(std::get<4>(single), 10u);
     // A quarter second is one step: it differs from two eighths (the jump's
     // peak falls between them).
     EXPECT_NE(play({0.25f}), play({0.125f, 0.125f}));
@@ -56,4 +88,39 @@ TEST(LongFrames, AHalfSecondFrameStopsOnAStoneItWouldHaveJumpedOver)
     EXPECT_TRUE(state.gameOver);
     EXPECT_NEAR(moon.orbitAngle, start + 0.25f * 0.25f, 1e-5f) << "the game stops at the first sub-step";
     EXPECT_FLOAT_EQ(state.frameTime, 0.5f);
+}
+
+// Three laps at quarter-second frames, steering across the lanes and jumping.
+// Faults: a refill point that stops re-arming after a lap (its section keeps
+// its gaps), a refill that keeps or adds to the old records, fills the wrong
+// half or fires away from its point.
+TEST(Laps, EachRefillPointRenewsItsSectionOnEveryLap)
+{
+    HeadlessGame game(HeadlessGame::Graphics::None);
+    World& world = *game.state().world;
+    sinkStones(world);
+    auto stones = [&](int s) { return models(s == 1 ? world.obstacleList1 : world.obstacleList2); };
+    auto goodies = [&](int s) { return models(s == 1 ? world.goodieList1 : world.goodieList2); };
+    std::vector<glm::mat4> lastStones[3] = {{}, stones(1), stones(2)}, lastGoodies[3] = {{}, goodies(1), goodies(2)};
+    std::vector<int> refilled;
+    InputSnapshot keys;
+    keys.keySpace = true;
+    for (int frame = 0; frame < 310; ++frame) { // three laps from 3.14, ending before refill point 2
+        keys.keyD = frame / 12 % 2 == 0, keys.keyA = !keys.keyD;
+        game.advance(0.25f, keys);
+        for (int s : {1, 2}) {
+            ASSERT_LE(stones(s).size() + goodies(s).size(), 20u) << "frame " << frame;
+            if (stones(s) == lastStones[s])
+                continue;
+            SCOPED_TRACE("section " + std::to_string(s) + " refilled in frame " + std::to_string(frame));
+            refilled.push_back(s);
+            EXPECT_NEAR(world.moon->orbitAngle, s == 1 ? 0.4873f : 4.0195f, 0.15f);
+            expectFresh(stones(s), lastStones[s], s, -0.2f);
+            expectFresh(goodies(s), lastGoodies[s], s, 2.0f);
+        }
+        sinkStones(world);
+        for (int s : {1, 2})
+            lastStones[s] = stones(s), lastGoodies[s] = goodies(s);
+    }
+    EXPECT_EQ(refilled, std::vector<int>({2, 1, 2, 1, 2, 1}));
 }

@@ -1,7 +1,9 @@
 // The real game against a copy of its content with files missing, empty, cut short
 // or replaced: a bad image shows black and nothing is said, a bad font leaves the
 // game without text and prints FreeType's line, a bad model or shader ends the
-// start with its message and status 1. Never a crash, never a hang.
+// start with its message and status 1, as contentFailures lists them (and the
+// manual page with it). Never a crash, never a hang.
+#include "ContentFailures.h"
 #include "Process.h"
 #include "Screen.h"
 
@@ -75,6 +77,8 @@ TEST(DamagedContent, BrokenPicturesAndFontLeaveAPlayableGame)
     EXPECT_EQ(result.out,
               "you are executing '" + gameBinary() + "'\nERROR::FREETYPE: Failed to load font\n");
     EXPECT_EQ(result.err, "");
+    for (const char* file : {"Images/stone.jpg", "Fonts/arial.ttf"})
+        EXPECT_FALSE(endsTheGame(file)) << file << " is listed as ending the game";
 }
 
 TEST(DamagedContent, ABrokenModelOrShaderEndsTheStartWithItsMessage)
@@ -106,6 +110,7 @@ TEST(DamagedContent, ABrokenModelOrShaderEndsTheStartWithItsMessage)
         ASSERT_FALSE(result.timedOut);
         EXPECT_EQ(result.signal, 0) << result.err;
         EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(endsTheGame(c.file)) << "not listed as ending the game";
         EXPECT_EQ(result.out, "you are executing '" + gameBinary() + "'\n");
         if (!c.err.empty()) {
             EXPECT_EQ(result.err, c.err);

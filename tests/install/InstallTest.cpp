@@ -1,5 +1,6 @@
 // Installs the game as a player gets it (cmake --install, a Debian package) and
 // starts the installed game from folders that have nothing to do with the build.
+#include "ContentFailures.h"
 #include "Process.h"
 #include "Screen.h"
 
@@ -89,6 +90,12 @@ TEST(InstalledGame, StartsThroughItsLauncherFromAnyFolder)
     const std::string manual = shellOutput("MANWIDTH=80 man -l '" + at + "/" + manualPage + "'");
     EXPECT_NE(manual.find("\nNAME\n       vantor - "), std::string::npos) << manual;
     EXPECT_NE(manual.find("\nSYNOPSIS\n       vantor [width height [fullscreen]]\n"), std::string::npos) << manual;
+    // EXIT STATUS names the content failures that end the game, as the damaged-content test finds them.
+    const std::string page = shellOutput("MANWIDTH=1000 man -l '" + at + "/" + manualPage + "'");
+    const size_t from = page.find("\nEXIT STATUS\n");
+    const std::string exitStatus = page.substr(from, page.find("\nFILES\n") - from);
+    for (const ContentFailure& failure : contentFailures)
+        EXPECT_EQ(exitStatus.find(failure.inManual) != std::string::npos, failure.endsTheGame) << failure.inManual << exitStatus;
 
     const std::string game = at + "/lib/vantor/bin/vantor";
     const std::string executing = "you are executing '" + game + "'\n";

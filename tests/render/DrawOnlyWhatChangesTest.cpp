@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iostream>
 #include <map>
 
 using namespace rendertest;
@@ -47,7 +48,9 @@ void clearMiddleLane(World& world)
 // A second renderer that draws every pass watches a scripted lap beside the game's
 // own. Faults: a moving caster's footprint too small, a change of the stones or
 // cogwheels that keeps the old map, the sun's rim on screen without its flare, a
-// stale flare; over the lap, GL objects, list entries or errors that pile up.
+// stale flare, a sun beyond the far plane by a rounding error without its cap; the
+// every-pass renderer taking the shortcuts too; over the lap, GL objects or
+// errors that pile up.
 TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDrawn)
 {
     int width = 256, height = 192;
@@ -81,8 +84,8 @@ TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDra
         ASSERT_EQ(0, std::memcmp(expected.pixels.data(), actual.pixels.data(), expected.pixels.size() * sizeof(Rgba)))
             << "frame " << frame << ", orbit angle " << world.moon->orbitAngle;
         ASSERT_TRUE(shadowMap(full) == shadowMap(cached)) << "shadow map of frame " << frame;
-        ASSERT_LE(world.obstacleList1.size() + world.obstacleList2.size(), 20u);
-        ASSERT_LE(world.goodieList1.size() + world.goodieList2.size(), 20u);
+        ASSERT_TRUE(full.wireframe || (full.lastFrame.shadow == ShadowMapCache::Redraw::Whole && full.lastFrame.sunChain))
+            << "the renderer with every pass skipped work in frame " << frame;
         if (!cached.wireframe)
             ++shadowPlans[cached.lastFrame.shadow], ++sunChains[cached.lastFrame.sunChain];
         glObjects = glObjects > 0 ? glObjects : liveGlObjects();
@@ -117,7 +120,6 @@ TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDra
     EXPECT_EQ(state.score, 10);
     skipTo(3.78f);
     playFor(5); // section 2 refilled: new stones, new shadows
-    EXPECT_TRUE(state.refillArmed1);
     skipTo(4.72f);
     playFor(5, jump); // the sun leaves the screen (4.81)
 
@@ -152,6 +154,15 @@ TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDra
     state.activeCamera = &behindSaturn;
     play(0.0f);
     EXPECT_TRUE(cached.lastFrame.sunChain);
+    // The sun's sphere at the far plane: reaching in by a rounding error (a
+    // five-hundredth of its radius) it is in view, far beyond it not.
+    for (float beyond : {-0.002f, 0.05f}) {
+        FixedCamera atFarPlane(sun.centre - (200.0f + sun.radius * (1.0f + beyond)) * glm::normalize(glm::vec3(0.6f, 0.1f, 0.8f)),
+                               sun.centre, width, height);
+        state.activeCamera = &atFarPlane;
+        play(0.0f);
+        EXPECT_EQ(cached.lastFrame.sunChain, beyond < 0.0f) << beyond;
+    }
     state.activeCamera = state.gameCamera.get();
 
     width = 320, height = 240; // new targets, a new shadow map
@@ -159,9 +170,10 @@ TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDra
     playFor(3, outwards);
     skipTo(0.28f);
     playFor(4); // section 1 refilled after the lap's end
-    EXPECT_FALSE(state.refillArmed1);
 
     const std::string console = ::testing::internal::GetCapturedStdout(); // goodie lines and spin angles
+    if (::testing::Test::HasFailure())
+        std::cerr << console; // the failures were written into it
     int goodieLines = 0;
     for (size_t at = 0; (at = console.find("Goodie Collected - 10 Points!\n", at)) != std::string::npos; ++at)
         ++goodieLines;

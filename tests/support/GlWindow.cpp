@@ -11,13 +11,12 @@ GlWindow::GlWindow(int width, int height)
     request.height = height;
     request.title = "test";
     request.visible = false;
-    request.initAttempts = 4;
     const OpenedWindow opened = openWindow(request);
     window = opened.window;
     if (opened.status == WindowStatus::NoGlfw)
-        ADD_FAILURE() << "glfwInit failed (is DISPLAY set?)";
+        ADD_FAILURE() << "glfwInit failed: " << opened.glfwError;
     else if (opened.status == WindowStatus::NoWindow)
-        ADD_FAILURE() << "could not open a hidden OpenGL 4.1 core window";
+        ADD_FAILURE() << "could not open a hidden OpenGL 4.1 core window: " << opened.glfwError;
     else if (opened.status == WindowStatus::NoGlew)
         ADD_FAILURE() << "glewInit failed";
 }

@@ -72,25 +72,7 @@ void BackgroundProcess::start(const std::string& program, const std::vector<std:
 BackgroundProcess::BackgroundProcess(const std::string& program, const std::vector<std::string>& args,
                                      const ProcessOptions& options)
 {
-    bool displayChosen = std::getenv("DISPLAY") == nullptr;
-    for (const std::string& entry : options.extraEnvironment)
-        displayChosen = displayChosen || entry.rfind("DISPLAY=", 0) == 0;
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        start(program, args, options);
-        if (child <= 0 || displayChosen)
-            return;
-        // A refused display ends the child within moments.
-        const auto started = std::chrono::steady_clock::now();
-        while (running() && secondsSince(started) < 1.5)
-            pump(0.05);
-        if (running() || err != "ERROR: Failed to initialize GLFW\n")
-            return;
-        closeAll();
-        out.clear();
-        err.clear();
-        exited = false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    }
+    start(program, args, options);
 }
 
 void BackgroundProcess::closeAll()

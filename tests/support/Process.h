@@ -16,14 +16,13 @@ struct ProcessResult {
 
 struct ProcessOptions {
     std::string workingDirectory;              // empty: the current one
-    std::vector<std::string> extraEnvironment; // "NAME=value" entries added
+    std::vector<std::string> extraEnvironment; // "NAME=value" entries added, "NAME" removed
     bool stdinIsTerminal = false;              // a pseudo-terminal as standard input ...
     std::string terminalInput;                 // ... and the bytes typed into it
     double safetyKillSeconds = 300.0;          // a hung child is killed, never waited for forever
 };
 
-// A child started in the background. A start that the busy virtual display
-// refused ("ERROR: Failed to initialize GLFW") is retried, unless the test chose DISPLAY.
+// A child started in the background.
 class BackgroundProcess {
 public:
     BackgroundProcess(const std::string& program, const std::vector<std::string>& args,
