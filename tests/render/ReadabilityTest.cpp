@@ -1,11 +1,13 @@
 // What a player reads at a glance in the game camera all around the lap: light stones
 // against the ring, steel cogwheels with their teeth, nothing burnt out white, shadows
-// on the ring, found with the camera's own matrices in frames of the game (the
-// reference frames hold the lens flare's looks). Brightness: luma, 0 to 255.
+// on the ring, round lens-flare ghosts in a large picture, found with the camera's own
+// matrices in frames of the game (the reference frames hold the lens flare's looks).
+// Brightness: luma, 0 to 255.
 
 #include "RenderFixture.h"
 #include "Track.h"
 
+#include "camera/GameCamera.h"
 #include "scene/GameRandom.h"
 #include "scene/Moon.h"
 #include "scene/Moonmoon.h"
@@ -15,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 using namespace rendertest;
@@ -140,6 +143,41 @@ bool stoneReads(const Shot& shot, const Thing& t, const std::string& where)
     return true;
 }
 
+// How round a soft spot of light is near `guess`: around its centre (the middle of its
+// pixels at half its peak or more, within `reach`), the radius of its outline at half
+// the peak in 72 directions, the shortest over the longest (1: a circle).
+double roundness(const Image& image, glm::vec2 guess, int reach, double& peak)
+{
+    auto texel = [&](int x, int y) { return x < 0 || y < 0 || x >= image.width || y >= image.height ? 0.0 : luma(image.at(x, y)); };
+    auto at = [&](glm::vec2 p) { // bilinear between texel centres
+        const glm::vec2 q = p - 0.5f, f = q - glm::floor(q);
+        const int x = int(q.x - f.x), y = int(q.y - f.y);
+        return (1 - f.y) * ((1 - f.x) * texel(x, y) + f.x * texel(x + 1, y)) +
+               f.y * ((1 - f.x) * texel(x, y + 1) + f.x * texel(x + 1, y + 1));
+    };
+    const glm::ivec2 low = glm::ivec2(guess) - reach, high = glm::ivec2(guess) + reach;
+    peak = 0.0;
+    for (int y = low.y; y <= high.y; ++y)
+        for (int x = low.x; x <= high.x; ++x)
+            peak = std::max(peak, texel(x, y));
+    glm::vec2 centre(0.0f);
+    int count = 0;
+    for (int y = low.y; y <= high.y; ++y)
+        for (int x = low.x; x <= high.x; ++x)
+            if (texel(x, y) >= 0.5 * peak)
+                centre += glm::vec2(x + 0.5f, y + 0.5f), ++count;
+    centre /= float(std::max(count, 1));
+    float shortest = 1e9f, longest = 0.0f;
+    for (int k = 0; k < 72; ++k) {
+        const glm::vec2 direction(std::cos(0.0872665f * k), std::sin(0.0872665f * k));
+        float r = 0.0f;
+        while (r < reach && at(centre + r * direction) >= 0.5 * peak)
+            r += 0.1f;
+        shortest = std::min(shortest, r), longest = std::max(longest, r);
+    }
+    return shortest / longest;
+}
+
 } // namespace
 
 // All around the lap, faults: dark, flat stones that melt into the ring; light stones
@@ -149,7 +187,9 @@ bool stoneReads(const Shot& shot, const Thing& t, const std::string& where)
 // below 0.2 % (the stars give 0.08 %). Stones 8 to 30 units ahead read as rock. A
 // cogwheel 14 to 28 ahead: on a circle through its teeth, tooth and gap 20 apart on
 // average. At the start and at 0.25, a stone's or cogwheel's shadow on the ring:
-// below 0.75 of the same pixels without them.
+// below 0.75 of the same pixels without them. With the sun ahead at 1920 x 1080, each
+// lens-flare ghost on screen one round disc in the blurred flare, not copies of the sun
+// merged into a rounded triangle (0.82 of the longest radius where it is shortest).
 TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLapAndThrowShadows)
 {
     GameScene scene(640, 480);
@@ -225,4 +265,21 @@ TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLapAndThrowShadows)
     }
     EXPECT_GE(stones, 10); // of 14
     EXPECT_GE(cogwheels, 4); // of 5
+
+    const glm::ivec2 large(1920, 1080);
+    world.moon->orbitAngle = 4.0f;
+    world.moon->rebuildTransform();
+    GameCamera& camera = *appState().gameCamera;
+    camera.follow(large.x, large.y, world.moon->position());
+    glViewport(0, 0, large.x, large.y);
+    scene.renderer().drawFrame(&world, &camera, Hud{}, large);
+    const Image flare = readTexture(scene.renderer().pingpongTexture[0]);
+    const glm::vec4 clip = camera.projection * camera.view * glm::vec4(sun, 1.0f);
+    const glm::vec2 middle = glm::vec2(large) * 0.5f, sunPixel = (glm::vec2(clip) / clip.w + 1.0f) * middle;
+    for (float scale : {-0.6f, -1.25f, 0.5f}) { // where the flare puts its ghosts on screen here
+        double peak = 0.0;
+        const double round = roundness(flare, middle + scale * (sunPixel - middle), 60, peak);
+        EXPECT_GT(peak, 50.0) << "ghost " << scale;
+        EXPECT_GT(round, 0.9) << "ghost " << scale;
+    }
 }
