@@ -87,8 +87,9 @@ public:
     // The frame looks the same either way; tests and the benchmark compare.
     // The game never sets it.
     bool drawEveryPass = false;
-    // What the last normal frame drew of the shadow map, and whether it drew
-    // the sun's chain (sun image, lens flare, the flare's blur).
+    // What the last frame that drew the shadow map drew of it (a wireframe
+    // frame only after the map was allocated anew), and whether the last
+    // normal frame drew the sun's chain (sun image, lens flare, the flare's blur).
     struct FrameWork {
         ShadowMapCache::Redraw shadow = ShadowMapCache::Redraw::Whole;
         bool sunChain = true;
