@@ -8,13 +8,20 @@
 // plain unfiltered reads are enough here.
 //
 // The sun is small on screen, and the blur spreads a plain copy of it thin.
-// Each ghost therefore gathers the sun from three points around its own place
-// and takes the full strength of its colour where it sees the sun at all: a
-// soft disc half as wide again as a plain copy, bright enough to survive the
-// blur as a patch of coloured light. The three copies lie half their radius
-// apart, so that they merge into one disc at any window size, also where the
-// blur is too narrow to hide three. (Three reads per ghost keep the pass at
-// about twice the cost of a plain copy.)
+// Each ghost therefore gathers the sun from points on a circle half the sun's
+// radius around its own place and takes the full strength of its colour
+// where it sees the sun at all: a soft disc half as wide again as a plain
+// copy, bright enough to survive the blur as a patch of coloured light. The
+// halo's fringe reads the sun at points spread along the radial line, from
+// blue on the inside to red on the outside.
+//
+// The blur reaches a fixed number of pixels, whatever the picture's size, so
+// it only hides the gaps between neighbouring reads while they are that many
+// pixels apart. The number of reads therefore grows with the picture's
+// height: three up to 600 pixels, one more for every further 200, so that a
+// ghost stays one round disc and the fringe one band of colour at every size,
+// only finer. (Three reads per ghost keep the pass at about twice the cost of
+// a plain copy at 800 x 600.)
 
 in vec2 texcoords;
 out vec4 fragColor;
@@ -36,10 +43,16 @@ const float ghostWeight = 1.0;
 // How far around its place in the sun image a ghost gathers the sun, in
 // screen heights: half the sun's radius (about 0.013 on screen).
 const float ghostSpread = 0.0065;
-const vec2 spreadDirections[3] = vec2[](vec2(0.0, 1.0), vec2(-0.866, -0.5), vec2(0.866, -0.5));
 const float haloRadius = 0.22; // in screen heights
 const float haloWeight = 0.9;
+// The fringe reaches this part of the halo's radius inwards (blue) and
+// outwards (red).
 const float fringe = 0.1;
+// Reads per ghost and along the fringe: one for every this many pixels of the
+// picture's height, at least three.
+const float heightPerRead = 200.0;
+const int maxReads = 16;
+const float turn = 6.2831853;
 
 // How much of the sun the sun image shows at `uv`, 0..1 (0 outside the image).
 float sunAt(vec2 uv)
@@ -56,25 +69,37 @@ void main()
     vec2 size = vec2(textureSize(sun_texture, 0));
     vec2 aspect = size / size.y;
     vec2 fromCentre = texcoords - 0.5;
+    int reads = clamp(int(ceil(size.y / heightPerRead)), 3, maxReads);
 
+    // Ghosts: the first read above the ghost's place, the others evenly
+    // around the circle.
     vec3 flare = vec3(0.0);
     for (int i = 0; i < ghostCount; ++i) {
         vec2 source = 0.5 + fromCentre / ghostScale[i];
         float seen = 0.0;
-        for (int k = 0; k < 3; ++k)
-            seen += sunAt(source + spreadDirections[k] * ghostSpread / aspect);
+        for (int k = 0; k < reads; ++k) {
+            float angle = turn * float(k) / float(reads);
+            seen += sunAt(source + vec2(-sin(angle), cos(angle)) * ghostSpread / aspect);
+        }
         flare += ghostTint[i] * min(seen, 1.0);
     }
     flare *= ghostWeight;
 
     // Halo: a pixel lights up when the sun stands haloRadius nearer the
-    // centre on the same radial line; red reaches a little further than blue.
+    // centre on the same radial line. Each read along the fringe, at `along`
+    // from -1 (inside) to 1 (outside), counts towards blue, green and red in
+    // proportion to its nearness to -1, 0 and 1; each colour is the mean of
+    // its reads. With three reads that is one read per colour.
     vec2 radial = normalize(fromCentre * aspect + vec2(1e-6)) / aspect;
-    vec3 halo;
-    halo.r = sunAt(texcoords - radial * haloRadius * (1.0 + fringe));
-    halo.g = sunAt(texcoords - radial * haloRadius);
-    halo.b = sunAt(texcoords - radial * haloRadius * (1.0 - fringe));
-    flare += haloWeight * halo;
+    vec3 halo = vec3(0.0);
+    vec3 weights = vec3(0.0);
+    for (int k = 0; k < reads; ++k) {
+        float along = 2.0 * float(k) / float(reads - 1) - 1.0;
+        vec3 weight = max(vec3(0.0), 1.0 - abs(vec3(along) - vec3(1.0, 0.0, -1.0)));
+        halo += weight * sunAt(texcoords - radial * haloRadius * (1.0 + fringe * along));
+        weights += weight;
+    }
+    flare += haloWeight * halo / weights;
 
     fragColor = vec4(flare, 1.0);
 }

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <sstream>
+#include <string>
 
 namespace {
 
@@ -31,6 +32,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
     }
     if (argc > 3 && !extract(argv[3], result.fullscreen)) {
         result.error = "Invalid Argument! Could not parse the third parameter as an integer!";
+        return result;
+    }
+    if (result.width > maxWindowSide || result.height > maxWindowSide) {
+        result.error = "Window too large! Width and height must be at most " + std::to_string(maxWindowSide) + " pixels!";
         return result;
     }
     result.ok = true;

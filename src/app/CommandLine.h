@@ -12,6 +12,11 @@ struct CommandLine {
     bool fullscreen = false;
 };
 
+// The widest and the tallest window the game opens: every OpenGL 4.1 driver
+// can hold textures and viewports this large, so every target can follow it.
+constexpr int maxWindowSide = 16384;
+
 // Parses argv the way the game does: each number by formatted extraction from
-// a string stream, so "800abc" reads as 800; the first failure wins.
+// a string stream, so "800abc" reads as 800; the first failure wins. Once all
+// arguments are read, a width or height above maxWindowSide is refused.
 CommandLine parseCommandLine(int argc, const char* const* argv);

@@ -20,6 +20,12 @@ void Renderer::drawFrame(World* world, Camera* camera, const Hud& hud, glm::ivec
         allocateTargets(framebufferSize.x, framebufferSize.y);
 
     if (wireframe) {
+        // The lines are lit with the shadow map as the last filled frame left
+        // it; only a map allocated anew, which holds nothing yet, is drawn first.
+        if (!shadowCache.holdsMap()) {
+            shadowPass(world);
+            glViewport(0, 0, width, height);
+        }
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         renderScene(world, camera);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);

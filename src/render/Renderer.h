@@ -87,9 +87,9 @@ public:
     // The frame looks the same either way; tests and the benchmark compare.
     // The game never sets it.
     bool drawEveryPass = false;
-    // What the last drawFrame drew of the shadow map, and whether it drew the
-    // sun's chain (sun image, lens flare, the flare's blur): neither in
-    // wireframe mode or without a framebuffer area.
+    // What the last drawFrame drew of the shadow map (in wireframe only a map
+    // allocated anew), and whether it drew the sun's chain (sun image, lens
+    // flare, the flare's blur): never in wireframe or without a framebuffer area.
     struct FrameWork {
         ShadowMapCache::Redraw shadow = ShadowMapCache::Redraw::Whole;
         bool sunChain = true;

@@ -44,6 +44,8 @@ public:
     Plan plan(World& world, const glm::mat4& lightMatrix, glm::ivec2 mapSize, bool everything);
     // The map's contents are lost (its storage was allocated anew).
     void forget() { valid = false; }
+    // Whether the map holds what a plan last asked for (false after forget()).
+    bool holdsMap() const { return valid; }
 
 private:
     // A placed stone or cogwheel as the shadow pass draws it.

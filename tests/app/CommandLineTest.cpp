@@ -16,6 +16,7 @@ TEST(CommandLine, ReadsSizeAndFlagOrNamesTheFirstBadArgument)
     const std::string first = "First cmd line arg could not be read!";
     const std::string second = "Second cmd line arg could not be read!";
     const std::string third = "Invalid Argument! Could not parse the third parameter as an integer!";
+    const std::string tooLarge = "Window too large! Width and height must be at most 16384 pixels!";
     struct Case {
         std::vector<const char*> args;
         std::string error; // empty: accepted
@@ -35,6 +36,9 @@ TEST(CommandLine, ReadsSizeAndFlagOrNamesTheFirstBadArgument)
         {{"800", ""}, second, 0, 0, false},
         {{"800", "600", "2"}, third, 0, 0, false},
         {{"800", "600", "yes"}, third, 0, 0, false},
+        {{"16384", "16384", "1"}, "", 16384, 16384, true}, // the largest every OpenGL 4.1 driver draws
+        {{"16385", "600"}, tooLarge, 0, 0, false},
+        {{"800", "40000"}, tooLarge, 0, 0, false},
     };
     for (const Case& c : cases) {
         std::vector<const char*> argv = c.args;

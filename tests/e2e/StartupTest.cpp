@@ -17,6 +17,9 @@ TEST(GameStartup, EachFailurePrintsItsMessageOnItsStreamAndExitsWithOne)
         // From a terminal the game waits for a key before it goes.
         {{"800"}, {}, true, "Not enough Arguments! Required at least two integers!\nPress any key to continue . . .\n", "", ""},
         {{"800", "high"}, {}, false, executing + "Second cmd line arg could not be read!\n", "", ""},
+        // Larger than OpenGL 4.1 promises to draw: refused before any window opens.
+        {{"100000", "100000"}, {}, true,
+         executing + "Window too large! Width and height must be at most 16384 pixels!\nPress any key to continue . . .\n", "", ""},
         // "800abc" reads as 800; a window of no height cannot be opened.
         {{"800abc", "0"}, {}, false, executing, "ERROR: Failed to open GLFW window\n", "Invalid window size 800x0"},
         {{"800", "-600"}, {}, false, executing, "ERROR: Failed to open GLFW window\n", "Invalid window size 800x-600"},

@@ -103,6 +103,8 @@ TEST(Frame, TheTargetsFollowTheWindowAndAWindowWithoutAreaDrawsNothing)
     EXPECT_EQ(shadowMapSize(10000, 10000), glm::min(glm::ivec2(texels), glm::ivec2(viewport[0], viewport[1])));
 }
 
+// The game ends in wireframe, lit by the shadow map as the last filled frame left it. A resize
+// allocates the map anew: the frame must draw it before the lines read it (else all is in shadow).
 TEST(Frame, AfterGameOverARepaintDrawsTheFrozenViewAtTheWindowsNewAspect)
 {
     GameScene scene(160, 120);
@@ -111,6 +113,9 @@ TEST(Frame, AfterGameOverARepaintDrawsTheFrozenViewAtTheWindowsNewAspect)
     ObstacleInstance stone = world.obstacleList1.front(); // under the moon: the next frame is the fatal one
     stone.model[3] = glm::vec4(world.moon->position() - glm::vec3(0.0f, 0.2f, 0.0f), 1.0f);
     world.obstacleList1.push_back(stone);
+    scene.frame();
+    for (int key : {GLFW_KEY_F3, GLFW_KEY_P}) // paused: the map still holds the world as it is
+        handleKeyRelease(state, key);
     state.frameTime = 1.0f / 60.0f;
     playFrame(state, {});
     ASSERT_TRUE(state.gameOver);
@@ -122,7 +127,8 @@ TEST(Frame, AfterGameOverARepaintDrawsTheFrozenViewAtTheWindowsNewAspect)
     EXPECT_TRUE(same(repaint(160, 120), frozen)) << "a key pressed after game over changed the picture";
     // Wider: the frame drawn at that size from the same view, not the old one stretched.
     ASSERT_TRUE(resizeWindow(scene.window(), 240, 120));
-    glfwSwapBuffers(scene.window()); // the hidden window's buffers take the new size
     const Image wider = repaint(240, 120);
     EXPECT_TRUE(same(wider, scene.frame())) << "the repaint kept the old aspect";
+    ASSERT_TRUE(resizeWindow(scene.window(), 160, 120));
+    EXPECT_TRUE(same(repaint(160, 120), frozen)) << "the resize lost the shadow map";
 }

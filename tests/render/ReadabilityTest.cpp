@@ -1,11 +1,13 @@
 // What a player reads at a glance in the game camera all around the lap: light stones
 // against the ring, steel cogwheels with their teeth, nothing burnt out white, shadows
-// on the ring, found with the camera's own matrices in frames of the game (the
-// reference frames hold the lens flare's looks). Brightness: luma, 0 to 255.
+// on the ring, round lens-flare ghosts in a large picture, found with the camera's own
+// matrices in frames of the game (the reference frames hold the lens flare's looks).
+// Brightness: luma, 0 to 255.
 
 #include "RenderFixture.h"
 #include "Track.h"
 
+#include "camera/GameCamera.h"
 #include "scene/GameRandom.h"
 #include "scene/Moon.h"
 #include "scene/Moonmoon.h"
@@ -15,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 using namespace rendertest;
@@ -140,6 +143,41 @@ bool stoneReads(const Shot& shot, const Thing& t, const std::string& where)
     return true;
 }
 
+// How round a spot of light near `guess` is: around its centre (the middle of its texels
+// at half its peak or more, within `reach`), the radius of its outline at half the peak
+// (read bilinearly) in 72 directions, the shortest over the longest; 0 if too faint.
+double roundness(const Image& image, glm::vec2 guess, int reach)
+{
+    auto texel = [&](glm::ivec2 t) {
+        return t.x < 0 || t.y < 0 || t.x >= image.width || t.y >= image.height ? 0.0 : luma(image.at(t.x, t.y));
+    };
+    auto at = [&](glm::vec2 p) {
+        const glm::ivec2 t(glm::floor(p - 0.5f));
+        const double fx = glm::fract(p.x - 0.5f), fy = glm::fract(p.y - 0.5f);
+        return glm::mix(glm::mix(texel(t), texel(t + glm::ivec2(1, 0)), fx),
+                        glm::mix(texel(t + glm::ivec2(0, 1)), texel(t + 1), fx), fy);
+    };
+    std::vector<std::pair<glm::vec2, double>> spot;
+    for (int y = -reach; y <= reach; ++y)
+        for (int x = -reach; x <= reach; ++x)
+            spot.push_back({glm::floor(guess) + glm::vec2(x, y) + 0.5f, texel(glm::ivec2(guess) + glm::ivec2(x, y))});
+    const double half =
+        0.5 * std::max_element(spot.begin(), spot.end(), [](auto& a, auto& b) { return a.second < b.second; })->second;
+    glm::vec2 centre(0.0f);
+    float count = 0.0f;
+    for (const auto& [p, v] : spot)
+        if (v >= half)
+            centre += p, ++count;
+    float shortest = 1e9f, longest = 0.0f;
+    for (int k = 0; k < 72; ++k) {
+        float r = 0.0f;
+        while (r < reach && at(centre / count + r * glm::vec2(std::cos(0.0872665f * k), std::sin(0.0872665f * k))) >= half)
+            r += 0.1f;
+        shortest = std::min(shortest, r), longest = std::max(longest, r);
+    }
+    return half > 25.0 ? shortest / longest : 0.0;
+}
+
 } // namespace
 
 // All around the lap, faults: dark, flat stones that melt into the ring; light stones
@@ -149,7 +187,9 @@ bool stoneReads(const Shot& shot, const Thing& t, const std::string& where)
 // below 0.2 % (the stars give 0.08 %). Stones 8 to 30 units ahead read as rock. A
 // cogwheel 14 to 28 ahead: on a circle through its teeth, tooth and gap 20 apart on
 // average. At the start and at 0.25, a stone's or cogwheel's shadow on the ring:
-// below 0.75 of the same pixels without them.
+// below 0.75 of the same pixels without them. With the sun ahead at 1920 x 1080, each
+// lens-flare ghost on screen one round disc in the blurred flare, not copies of the sun
+// merged into a rounded triangle (0.82 of the longest radius where it is shortest).
 TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLapAndThrowShadows)
 {
     GameScene scene(640, 480);
@@ -225,4 +265,17 @@ TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLapAndThrowShadows)
     }
     EXPECT_GE(stones, 10); // of 14
     EXPECT_GE(cogwheels, 4); // of 5
+
+    const glm::ivec2 large(1920, 1080);
+    world.moon->orbitAngle = 4.0f;
+    world.moon->rebuildTransform();
+    GameCamera& camera = *appState().gameCamera;
+    camera.follow(large.x, large.y, world.moon->position());
+    glViewport(0, 0, large.x, large.y);
+    scene.renderer().drawFrame(&world, &camera, Hud{}, large);
+    const Image flare = readTexture(scene.renderer().pingpongTexture[0]);
+    const glm::vec4 clip = camera.projection * camera.view * glm::vec4(sun, 1.0f);
+    const glm::vec2 middle = glm::vec2(large) * 0.5f, sunPixel = (glm::vec2(clip) / clip.w + 1.0f) * middle;
+    for (float scale : {-0.6f, -1.25f, 0.5f}) // where the flare puts its ghosts on screen here
+        EXPECT_GT(roundness(flare, middle + scale * (sunPixel - middle), 60), 0.9) << "ghost " << scale;
 }

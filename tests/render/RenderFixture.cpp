@@ -59,7 +59,7 @@ bool resizeWindow(GLFWwindow* window, int width, int height)
         int h = 0;
         glfwGetFramebufferSize(window, &w, &h);
         if (w == width && h == height)
-            return true;
+            return glfwSwapBuffers(window), true; // the hidden window's buffers take the new size
         glfwWaitEventsTimeout(0.01);
     }
     return false;

@@ -36,7 +36,8 @@ struct Image {
 Image readFramebuffer(int width, int height);
 Image readTexture(GLuint texture);
 glm::ivec2 textureSize(GLuint texture);
-// Resizes the window and waits until its framebuffer has the new size.
+// Resizes the window, waits until its framebuffer has the new size and presents once,
+// so that its buffers take that size too.
 bool resizeWindow(GLFWwindow* window, int width, int height);
 
 class GameScene {
