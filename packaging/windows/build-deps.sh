@@ -91,7 +91,9 @@ build_glew() {
   cmake_dep glew "$(source_dir glew)/build/cmake" -DBUILD_UTILS=OFF
 }
 build_freetype() {
-  cmake_dep freetype "$(source_dir freetype)" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+  # zlib from MinGW's package, not FreeType's own copy of it, which would clash
+  # with the one the other libraries use.
+  cmake_dep freetype "$(source_dir freetype)" -DFT_REQUIRE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
     -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
 }
 build_glm() {
@@ -115,11 +117,14 @@ build_assimp() {
   # header-only packages' headers, copied next to the other libraries.
   mkdir -p "$prefix/include"
   cp -r /usr/include/utf8cpp /usr/include/stb "$prefix/include/"
+  # Its CMake files, the installed ones too, ask for Draco in any case.
+  mkdir -p "$prefix/lib/cmake/draco"
+  cp "$here/deps/no-draco/dracoConfig.cmake" "$prefix/lib/cmake/draco/"
   cmake_dep assimp "$(source_dir assimp)" -DASSIMP_BUILD_ALL_IMPORTERS_BY_DEFAULT=OFF \
     -DASSIMP_BUILD_COLLADA_IMPORTER=ON -DASSIMP_NO_EXPORT=ON -DASSIMP_BUILD_TESTS=OFF \
     -DASSIMP_BUILD_ASSIMP_TOOLS=OFF -DASSIMP_BUILD_SAMPLES=OFF -DASSIMP_BUILD_ZLIB=OFF \
     -DASSIMP_WARNINGS_AS_ERRORS=OFF -DASSIMP_BUILD_DRACO=OFF -DASSIMP_INSTALL_PDB=OFF \
-    -Ddraco_DIR="$here/deps/no-draco" -DCMAKE_CXX_FLAGS="-I$prefix/include -I$prefix/include/utf8cpp"
+    -DCMAKE_CXX_FLAGS="-I$prefix/include -I$prefix/include/utf8cpp"
 }
 build_googletest() {
   cmake_dep googletest "$(source_dir googletest)" -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON

@@ -23,8 +23,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# The C and C++ runtimes and the threads library linked in, not loaded.
+# The C and C++ runtimes and the threads library linked in, not loaded, and
+# zlib's static library rather than the import library of its DLL.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # pkg-config would otherwise report the host's Linux packages.
 set(ENV{PKG_CONFIG_LIBDIR} ${VANTOR_WINDOWS_DEPS}/lib/pkgconfig)
