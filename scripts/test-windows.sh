@@ -35,6 +35,8 @@ start=$(date +%s)
 # test would otherwise start them, and CTest would wait for them as for the
 # test. The first start also makes the Windows folders.
 mkdir -p "$WINEPREFIX"
+wineserver -k 2>/dev/null || true # whatever an earlier run left in this prefix
+wineserver -w
 wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wineboot -i >/dev/null 2>&1
