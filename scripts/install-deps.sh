@@ -2,6 +2,8 @@
 # Installs the Debian 12 packages that building, running and testing VANTOR need.
 # Runs apt-get as root, or through sudo for an ordinary user. Does nothing when
 # everything is already installed.
+#   scripts/install-deps.sh             the Linux game
+#   scripts/install-deps.sh --windows   also the Windows build's (scripts/package-windows.sh)
 set -euo pipefail
 
 PACKAGES=(
@@ -14,6 +16,15 @@ PACKAGES=(
   # the install test checks the package, the menu entry, the metadata and the manual page with these
   lintian desktop-file-utils appstream man-db
 )
+if [ "${1:-}" = "--windows" ]; then
+  PACKAGES+=(
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
+    # header-only libraries Debian's Assimp takes from the system
+    libutfcpp-dev libstb-dev
+    # the icon, the installer, the zip, and Wine to run and test it all
+    icoutils nsis zip unzip wine wine64
+  )
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

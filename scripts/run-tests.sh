@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: first the normal
-# build, then the AddressSanitizer + UndefinedBehaviorSanitizer build.
+# build, then the AddressSanitizer + UndefinedBehaviorSanitizer build, then the
+# Windows build and its packages under Wine (scripts/test-windows.sh).
 # Starts a virtual display (Xvfb) when none is set.
-#   scripts/run-tests.sh            both builds
+#   scripts/run-tests.sh            all three
 #   scripts/run-tests.sh --quick    the normal build only
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -29,4 +30,5 @@ if [ "$quick" -eq 0 ]; then
   export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   run_suite build-asan
+  env -u LD_PRELOAD "$root/scripts/test-windows.sh"
 fi

@@ -15,7 +15,7 @@ TEST(Texture, RowsOfAnyLengthUploadIntactWithTheirMipmaps)
     GlWindow gl;
     // A lossless 5 x 3 picture (15 bytes a row) whose pixel (x, y) from the
     // bottom is (20 + 40x, 10 + 50y, 200 - 30x).
-    const std::string file = std::filesystem::temp_directory_path() / ("vantor-odd-" + std::to_string(::getpid()) + ".png");
+    const std::string file = (std::filesystem::temp_directory_path() / ("vantor-odd-" + std::to_string(::getpid()) + ".png")).string();
     FIBITMAP* bitmap = FreeImage_Allocate(5, 3, 24);
     for (int y = 0; y < 3; ++y) {
         BYTE* row = FreeImage_GetScanLine(bitmap, y);

@@ -78,9 +78,10 @@ TEST(Frame, LeavesTheGlStateCleanAndWritesTheScoreDigitBesideDigit)
 
 TEST(Frame, TheTargetsFollowTheWindowAndAWindowWithoutAreaDrawsNothing)
 {
-    GameScene scene(98, 74); // sides that are no multiple of four
+    // Sides that are no multiple of four, wider than the narrowest window Windows allows (104).
+    GameScene scene(138, 74);
     scene.frame();
-    expectTargetsFit(scene.renderer(), {98, 74});
+    expectTargetsFit(scene.renderer(), {138, 74});
     ASSERT_TRUE(resizeWindow(scene.window(), 128, 80));
     scene.frame();
     expectTargetsFit(scene.renderer(), {128, 80});
