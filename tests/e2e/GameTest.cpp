@@ -29,7 +29,7 @@ TEST(PlayedGame, EndsOnAStoneKeepsGameOverOnScreenAndQuitsOnEscape)
     ASSERT_FALSE(window.empty()) << "no window titled VANTOR appeared";
     ASSERT_TRUE(game.waitForOutput("Game Over - You reached 0 Points\n", gameOverSeconds))
         << "stdout: " << game.out << "\nstderr: " << game.err;
-    EXPECT_EQ(game.out, "you are executing '" + gameBinary() + "'\nGame Over - You reached 0 Points\n");
+    EXPECT_EQ(game.out, "you are executing '" + gameReportedPath() + "'\nGame Over - You reached 0 Points\n");
 
     // The last frame stays: "GAME OVER" in white across the middle, scale 2.
     const Screenshot shot = settledScreenshot(window, 60.0);

@@ -163,7 +163,23 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     return process.finish(options.safetyKillSeconds);
 }
 
-std::string gameBinary() { return std::string(VANTOR_BINARY_DIR) + "/vantor"; }
+namespace {
+
+std::string fromEnvironment(const char* name, const std::string& fallback)
+{
+    const char* value = std::getenv(name);
+    return value ? value : fallback;
+}
+
+} // namespace
+
+std::string gameBinary() { return fromEnvironment("VANTOR_GAME", std::string(VANTOR_BINARY_DIR) + "/vantor"); }
+
+bool gameStartedElsewhere() { return std::getenv("VANTOR_GAME") != nullptr; }
+
+std::string gameReportedPath() { return fromEnvironment("VANTOR_GAME_PATH", gameBinary()); }
+
+std::string pausePrompt() { return fromEnvironment("VANTOR_GAME_PAUSE", "Press any key to continue . . .\n"); }
 
 std::string gameWorkingDirectory() { return VANTOR_BINARY_DIR; }
 
