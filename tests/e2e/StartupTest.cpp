@@ -17,6 +17,8 @@ TEST(GameStartup, EachFailurePrintsItsMessageOnItsStreamAndExitsWithOne)
         // From a terminal each bad command line waits for a key before the game goes.
         {{"800"}, {}, true, "Not enough Arguments! Required at least two integers!\n" + pause, ""},
         {{"800", "high"}, {}, true, executing + "Second cmd line arg could not be read!\n" + pause, ""},
+        {{"800", "600", "full"}, {}, true,
+         executing + "Invalid Argument! Could not parse the third parameter as an integer!\n" + pause, ""},
         // "800abc" reads as 800; a window of no height cannot be opened.
         {{"800abc", "0"}, {}, true, executing + pause, "ERROR: Failed to open GLFW window\n"},
         // Automated runs never wait.
