@@ -25,7 +25,7 @@ TEST(PlayedGame, EndsOnAStoneKeepsGameOverOnScreenAndQuitsOnEscape)
     options.workingDirectory = gameWorkingDirectory();
     BackgroundProcess game(gameBinary(), {"800", "600"}, options);
 
-    const std::string window = findWindow("VANTOR", startSeconds, game.pid());
+    const std::string window = findWindow("VANTOR", startSeconds, gameWindowOwner(game));
     ASSERT_FALSE(window.empty()) << "no window titled VANTOR appeared";
     ASSERT_TRUE(game.waitForOutput("Game Over - You reached 0 Points\n", gameOverSeconds))
         << "stdout: " << game.out << "\nstderr: " << game.err;
@@ -97,7 +97,7 @@ TEST(PlayedGame, AQuickEscapeTapClosesARunningGame)
     ProcessOptions options;
     options.workingDirectory = gameWorkingDirectory();
     BackgroundProcess game(gameBinary(), {"800", "600"}, options);
-    const std::string window = findWindow("VANTOR", startSeconds, game.pid());
+    const std::string window = findWindow("VANTOR", startSeconds, gameWindowOwner(game));
     ASSERT_FALSE(window.empty());
     pressKey(window, "F2");
     ASSERT_TRUE(game.waitForOutput("frametime: ", 60.0));

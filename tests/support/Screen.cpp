@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -23,33 +22,14 @@ int Screenshot::count(int x0, int y0, int x1, int y1, int level, bool allChannel
     return count;
 }
 
-namespace {
-
-// The processes of a group (those this user may see).
-std::vector<int> groupMembers(int leader)
-{
-    std::vector<int> members;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename();
-        if (name.find_first_not_of("0123456789") == std::string::npos && getpgid(std::stoi(name)) == leader)
-            members.push_back(std::stoi(name));
-    }
-    return members;
-}
-
-} // namespace
-
 std::string findWindow(const std::string& title, double maxSeconds, int pid)
 {
+    // --all: xdotool's default is to match windows that meet ANY condition,
+    // which would take another process's window of the same title.
+    const std::string owner = pid > 0 ? " --all --pid " + std::to_string(pid) : "";
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < maxSeconds) {
-        // --all: xdotool's default is to match windows that meet ANY condition,
-        // which would take another process's window of the same title.
-        std::string search;
-        for (int member : pid > 0 ? groupMembers(pid) : std::vector<int>{0})
-            search += "xdotool search --onlyvisible" + (member > 0 ? " --all --pid " + std::to_string(member) : "") +
-                      " --name '^" + title + "$'; ";
-        std::string id = search.empty() ? "" : shellOutput("(" + search + ") 2>/dev/null | head -n 1");
+        std::string id = shellOutput("xdotool search --onlyvisible" + owner + " --name '^" + title + "$' 2>/dev/null | head -n 1");
         while (!id.empty() && (id.back() == '\n' || id.back() == ' '))
             id.pop_back();
         if (!id.empty())

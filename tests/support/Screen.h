@@ -21,9 +21,8 @@ struct Screenshot {
 };
 
 // The id of the first visible window with this exact title, waiting for it to
-// appear (empty when none appears in time). With the id of a process group's
-// leader, only that group's windows count (tests may run side by side on one
-// display; a launcher's game runs in a process of its own in the group).
+// appear (empty when none appears in time). With a process id, only that
+// process's windows count (tests may run side by side on one display).
 std::string findWindow(const std::string& title, double maxSeconds, int pid = 0);
 // The X window id of one of the process's own GLFW windows, hidden ones too.
 std::string windowIdOf(GLFWwindow* window);
