@@ -1,7 +1,7 @@
 ; VANTOR's Windows installer: the folder staged by make-packages.sh, installed
 ; under Program Files with a Start-menu shortcut and an entry in Apps &
 ; features. make-packages.sh gives makensis
-; -DVERSION=1.2.3 -DFILE_VERSION=1.2.3.0 -DCOPYRIGHT=<line> -DSTAGE=<staged VANTOR folder>
+;   -DVERSION=1.2.3 -DFILE_VERSION=1.2.3.0 -DCOPYRIGHT=<line> -DSTAGE=<staged VANTOR folder>
 ;   -DLISTS=<folder of the file lists> -DSIZE_KB=<installed size> -DOUTFILE=<installer>
 ; The file lists (install.nsh, uninstall.nsh) name every file and folder of
 ; the staged tree, so the uninstaller removes exactly what was installed and
