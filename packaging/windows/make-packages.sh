@@ -44,7 +44,7 @@ stage="$work/VANTOR"
 mkdir -p "$stage/bin" "$stage/Content" "$stage/licences"
 
 # Text files get Windows line ends (Notepad and cmd read them so).
-crlf() { sed 's/\r$//; s/$/\r/' "$1" > "$2"; }
+crlf() { awk '{ sub(/\r$/, ""); printf "%s\r\n", $0 }' "$1" > "$2"; }
 
 cp "$exe" "$stage/bin/vantor.exe"
 # What the game reads at run time, as in the Linux install.
