@@ -25,11 +25,11 @@ TEST(PlayedGame, EndsOnAStoneKeepsGameOverOnScreenAndQuitsOnEscape)
     options.workingDirectory = gameWorkingDirectory();
     BackgroundProcess game(gameBinary(), {"800", "600"}, options);
 
-    const std::string window = findWindow("VANTOR", startSeconds, game.pid());
+    const std::string window = findWindow("VANTOR", startSeconds, gameWindowOwner(game));
     ASSERT_FALSE(window.empty()) << "no window titled VANTOR appeared";
     ASSERT_TRUE(game.waitForOutput("Game Over - You reached 0 Points\n", gameOverSeconds))
         << "stdout: " << game.out << "\nstderr: " << game.err;
-    EXPECT_EQ(game.out, "you are executing '" + gameBinary() + "'\nGame Over - You reached 0 Points\n");
+    EXPECT_EQ(game.out, "you are executing '" + gameReportedPath() + "'\nGame Over - You reached 0 Points\n");
     // The game says "Game Over" before it draws that frame; a frame-time line
     // (F2) comes at the start of a later frame, when the last one is shown.
     pressKey(window, "F2");
@@ -99,7 +99,7 @@ TEST(PlayedGame, AQuickEscapeTapClosesARunningGame)
     ProcessOptions options;
     options.workingDirectory = gameWorkingDirectory();
     BackgroundProcess game(gameBinary(), {"800", "600"}, options);
-    const std::string window = findWindow("VANTOR", startSeconds, game.pid());
+    const std::string window = findWindow("VANTOR", startSeconds, gameWindowOwner(game));
     ASSERT_FALSE(window.empty());
     pressKey(window, "F2");
     ASSERT_TRUE(game.waitForOutput("frametime: ", 60.0));

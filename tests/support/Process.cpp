@@ -20,6 +20,12 @@ double secondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+std::string fromEnvironment(const char* name, const std::string& fallback)
+{
+    const char* value = std::getenv(name);
+    return value ? value : fallback;
+}
+
 void readAvailable(int fd, std::string& into)
 {
     char buffer[4096];
@@ -145,7 +151,15 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     return process.finish(options.safetyKillSeconds);
 }
 
-std::string gameBinary() { return std::string(VANTOR_BINARY_DIR) + "/vantor"; }
+std::string gameBinary() { return fromEnvironment("VANTOR_GAME", std::string(VANTOR_BINARY_DIR) + "/vantor"); }
+
+bool gameStartedElsewhere() { return std::getenv("VANTOR_GAME") != nullptr; }
+
+std::string gameReportedPath() { return fromEnvironment("VANTOR_GAME_PATH", gameBinary()); }
+
+std::string pausePrompt() { return fromEnvironment("VANTOR_GAME_PAUSE", "Press any key to continue . . .\n"); }
+
+int gameWindowOwner(const BackgroundProcess& game) { return gameStartedElsewhere() ? 0 : game.pid(); }
 
 std::string gameWorkingDirectory() { return VANTOR_BINARY_DIR; }
 

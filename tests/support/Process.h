@@ -53,6 +53,15 @@ private:
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& args,
                          const ProcessOptions& options = {});
 
-std::string gameBinary();           // the game binary ...
-std::string gameWorkingDirectory(); // ... and the folder it runs from
+// The game the tests start: this build's, or the program VANTOR_GAME names,
+// which starts another build (the Windows one under Wine) with the arguments
+// given. That game reports its path as VANTOR_GAME_PATH, its wait for a key
+// prints VANTOR_GAME_PAUSE, and its window, in a process of its own, is found
+// by its title alone.
+std::string gameBinary();
+std::string gameWorkingDirectory(); // the folder it runs from
+bool gameStartedElsewhere();        // VANTOR_GAME is set
+std::string gameReportedPath();     // what "you are executing" names
+std::string pausePrompt();          // what the wait for a key prints, the key's line end too
+int gameWindowOwner(const BackgroundProcess& game); // the process id for findWindow
 std::string shellOutput(const std::string& command); // a shell command's standard output
