@@ -30,9 +30,16 @@ PACKAGES=(glfw3 glew freetype assimp freeimage libjpeg-turbo libpng1.6 zlib glm 
 # --- fetching -------------------------------------------------------------
 apt_dir="$deps/apt"
 mkdir -p "$apt_dir/sources" "$apt_dir/lists/partial"
-cat >"$apt_dir/sources/debian-src.sources" <<'EOF'
+# The sources come from the mirror this machine already installs Debian's
+# packages from.
+mirror=$(awk '/^URIs:/ {uri = $2} /^Suites:/ && / bookworm( |$)/ {print uri; exit}' \
+  /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
+[ -n "$mirror" ] || mirror=$(sed -nE 's/^deb( \[[^]]*\])? +([^ ]+) +bookworm +.*/\2/p' \
+  /etc/apt/sources.list 2>/dev/null | head -n 1)
+[ -n "$mirror" ] || { echo "no Debian bookworm source in this machine's apt configuration" >&2; exit 1; }
+cat >"$apt_dir/sources/debian-src.sources" <<EOF
 Types: deb-src
-URIs: http://deb.debian.org/debian
+URIs: $mirror
 Suites: bookworm bookworm-updates
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
