@@ -35,10 +35,6 @@ step "game" "$start"
 
 start=$(date +%s)
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$game/CMakeCache.txt")"
-if [ -x "$root/packaging/windows/make-packages.sh" ]; then
-  "$root/packaging/windows/make-packages.sh" --exe "$game/vantor.exe" --licences "$out/deps/licences" \
-    --version "$version" --out "$out/packages"
-  step "packages" "$start"
-else
-  echo "packaging/windows/make-packages.sh is missing: no zip and no installer made"
-fi
+"$root/packaging/windows/make-packages.sh" --exe "$game/vantor.exe" --licences "$out/deps/licences" \
+  --version "$version" --out "$out/packages"
+step "packages" "$start"
