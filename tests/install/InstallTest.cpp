@@ -123,9 +123,8 @@ TEST(InstalledGame, StartsThroughItsLauncherFromAnyFolder)
     EXPECT_EQ(badHeight.out, executing + "Second cmd line arg could not be read!\n");
 
     // The game itself, run from a folder without ../Content, stops at its first shader.
-    ProcessOptions lost;
-    lost.workingDirectory = at + "/share";
-    const ProcessResult noContent = runProcess(game, {"320", "240"}, lost);
+    fromRoot.workingDirectory = at + "/share";
+    const ProcessResult noContent = runProcess(game, {"320", "240"}, fromRoot);
     EXPECT_EQ(noContent.exitCode, 1);
     EXPECT_EQ(noContent.out, executing);
     EXPECT_EQ(noContent.err.rfind("ERROR: Could not load shader from file ../Content/Shader/", 0), 0u) << noContent.err;
@@ -155,8 +154,6 @@ TEST(DebianPackage, HoldsTheInstalledGameAndDependsOnTheLibrariesItLinks)
     EXPECT_EQ(shellOutput("dpkg-deb -f " + deb + " Package"), "vantor\n");
     const std::set<std::string> depends =
         wordsOf(shellOutput("dpkg-deb -f " + deb + " Depends | sed 's/([^)]*)//g; s/[,|]/ /g'"));
-    for (const char* package : {"libglfw3", "libglew2.2", "libassimp5", "libfreeimage3", "libfreetype6"})
-        EXPECT_EQ(depends.count(package), 1u) << package << " is not among the dependencies";
     std::istringstream owners(shellOutput("for lib in $(objdump -p '" + gameBinary() + "' | awk '/NEEDED/ {print $2}'); "
                                           "do echo $lib $(dpkg -S \"*/$lib\" | cut -d: -f1 | sort -u); done"));
     int libraries = 0;
