@@ -4,16 +4,7 @@
 #include "scene/World.h"
 #include "scene/Moon.h"
 
-#include <glm/gtc/matrix_transform.hpp>
-
 namespace rendertest {
-
-FixedCamera::FixedCamera(glm::vec3 eye, glm::vec3 target, int framebufferWidth, int framebufferHeight)
-{
-    position = eye;
-    view = glm::lookAt(eye, target, glm::vec3(0.0f, 1.0f, 0.0f));
-    updateProjection(framebufferWidth, framebufferHeight);
-}
 
 Image readFramebuffer(int width, int height)
 {
