@@ -177,15 +177,14 @@ double roundness(const Image& image, glm::vec2 guess, int reach)
 // All around the lap, faults: dark, flat stones that melt into the ring; light stones
 // that glow, cogwheels burnt out into white discs when the sun stands behind the player
 // (0.87 % of the pixels at 5.25 before the turned faces: below 0.2 % away from the sun,
-// the stars give 0.08 %); shadows too faint to see under the grazing sun (at the start
-// and at 0.25 below 0.75 of the same pixels without the casters). A cogwheel 14 to 28
-// ahead: tooth and gap 20 apart on average. At 1920 x 1080 each lens-flare ghost one
-// round disc, not copies of the sun merged into a rounded triangle (0.82 round).
-TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLapAndThrowShadows)
+// the stars give 0.08 %). A cogwheel 14 to 28 ahead: tooth and gap 20 apart on average.
+// At 1920 x 1080 each lens-flare ghost one round disc, not copies of the sun merged
+// into a rounded triangle (0.82 round). (The reference frames hold the shadows' depth.)
+TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLap)
 {
     GameScene scene(640, 480);
     World& world = *appState().world;
-    const glm::vec3 sun = world.sun->getPosition(), l = glm::normalize(sun), away = -glm::normalize(glm::vec3(l.x, 0.0f, l.z));
+    const glm::vec3 sun = world.sun->getPosition();
     int stones = 0, cogwheels = 0;
     for (float angle : {start, 0.25f, 0.75f, 1.25f, 1.75f, 2.75f, 3.75f, 4.5f, 5.25f, 5.75f}) {
         Shot shot = shoot(scene, angle);
@@ -220,36 +219,6 @@ TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLapAndThrowShadows)
                 EXPECT_GT(alternation / seen, 20.0) << "cogwheel " << where;
             }
         }
-        if (angle != start && angle != 0.25f)
-            continue;
-
-        shot.image = readTexture(scene.renderer().sceneColorTexture); // the glow would leave with them
-        emptyTrack(world);
-        scene.frame();
-        const Image bare = readTexture(scene.renderer().sceneColorTexture);
-        int casters[2] = {0, 0};
-        for (const Thing& t : shot.things) {
-            if (glm::distance(t.centre, shot.moon) < 3.0f)
-                continue; // the moon and the small moon keep their shadows
-            const glm::vec3 centre = t.centre - l * ((t.centre.y - ringPlane) / l.y);
-            double shadowed = 0.0, lit = 0.0;
-            int points = 0;
-            for (float k : {-2.0f, -1.5f, -1.0f, 1.0f, 1.5f, 2.0f}) { // a cogwheel's hole lets light through at 0
-                const glm::vec3 p = centre + k * away, q = shot.pixel(p);
-                if (shot.onScreen(q) && onRing(glm::length(glm::vec2(p.x, p.z))) && glm::distance(p, shot.moon) < 40.0f &&
-                    !shot.covered(glm::vec2(q), q.z)) {
-                    shadowed += shot.at(glm::vec2(q));
-                    lit += luma(bare.at(int(q.x), int(q.y)));
-                    ++points;
-                }
-            }
-            if (points < 3 || lit < 10.0 * points)
-                continue;
-            ++casters[t.stone];
-            EXPECT_LT(shadowed, 0.75 * lit) << (t.stone ? "stone" : "cogwheel") << ", angle " << angle;
-        }
-        EXPECT_GE(casters[1], 1) << "no stone's shadow in view, angle " << angle;
-        EXPECT_GE(casters[0], 1) << "no cogwheel's shadow in view, angle " << angle;
     }
     EXPECT_GE(stones, 10); // of 14
     EXPECT_GE(cogwheels, 4); // of 5
