@@ -174,12 +174,11 @@ double roundness(const Image& image, glm::vec2 guess, int reach)
 
 } // namespace
 
-// All around the lap, faults: dark, flat stones that melt into the ring; light stones
-// that glow, cogwheels burnt out into white discs when the sun stands behind the player
-// (0.87 % of the pixels at 5.25 before the turned faces: below 0.2 % away from the sun,
-// the stars give 0.08 %). A cogwheel 14 to 28 ahead: tooth and gap 20 apart on average.
-// At 1920 x 1080 each lens-flare ghost one round disc, not copies of the sun merged
-// into a rounded triangle (0.82 round). (The reference frames hold the shadows' depth.)
+// All around the lap, faults: dark, flat stones that melt into the ring; cogwheels that
+// lose their teeth (14 to 28 ahead: tooth and gap 20 apart on average). At 1920 x 1080
+// each lens-flare ghost one round disc, not copies of the sun merged into a rounded
+// triangle (0.82 round). The reference frames hold the shadows' depth and what glows or
+// burns out white (stones, or cogwheels when the sun stands behind the player).
 TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLap)
 {
     GameScene scene(640, 480);
@@ -188,16 +187,6 @@ TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLap)
     int stones = 0, cogwheels = 0;
     for (float angle : {start, 0.25f, 0.75f, 1.25f, 1.75f, 2.75f, 3.75f, 4.5f, 5.25f, 5.75f}) {
         Shot shot = shoot(scene, angle);
-        const glm::vec3 sunPixel = shot.pixel(sun);
-        int burnt = 0, counted = 0;
-        for (int y = 0; y < shot.image.height; ++y)
-            for (int x = 0; x < shot.image.width; ++x)
-                if (sunPixel.z < 0.0f || glm::distance(glm::vec2(x, y), glm::vec2(sunPixel)) > 0.3f * shot.image.height) {
-                    const Rgba& p = shot.image.at(x, y);
-                    burnt += p.r >= 245 && p.g >= 245 && p.b >= 245;
-                    ++counted;
-                }
-        EXPECT_LT(100.0 * burnt / counted, 0.2) << "% burnt out, angle " << angle;
         for (const Thing& t : shot.things) {
             const float ahead = glm::distance(t.centre, shot.moon);
             const std::string where = std::to_string(ahead) + " ahead, angle " + std::to_string(angle);
