@@ -49,9 +49,8 @@ TEST(LongFrames, ALongFramePlaysLikeConsecutiveQuarterSecondFrames)
 {
     // D and Space held: the moon steers, jumps and passes refill point 2.
     InputSnapshot keys;
-    keys.keyD = true;
-    keys.keySpace = true;
-    auto play = [&](std::initializer_list<float> frames) {
+    keys.keyD = keys.keySpace = true;
+    auto play = [&](const std::vector<float>& frames) {
         HeadlessGame game(HeadlessGame::Graphics::None);
         World& world = *game.state().world;
         sinkStones(world);
@@ -60,9 +59,7 @@ TEST(LongFrames, ALongFramePlaysLikeConsecutiveQuarterSecondFrames)
         return std::make_tuple(world.moon->transform, world.moonmoon->transform, world.moon->jumpHeight,
                                game.state().refillArmed2, world.obstacleList2.size());
     };
-    const auto single = play({3.5f});
-    EXPECT_EQ(single, play({0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f,
-                            0.25f, 0.25f}));
+    EXPECT_EQ(play({3.5f}), play(std::vector<float>(14, 0.25f)));
     // A quarter second is one step: it differs from two eighths (the jump's
     // peak falls between them).
     EXPECT_NE(play({0.25f}), play({0.125f, 0.125f}));
@@ -85,7 +82,6 @@ TEST(LongFrames, AHalfSecondFrameStopsOnAStoneItWouldHaveJumpedOver)
     ::testing::internal::CaptureStdout();
     EXPECT_TRUE(game.advance(0.5f).obstacleHit);
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Game Over - You reached 0 Points\n");
-    EXPECT_TRUE(state.gameOver);
     EXPECT_NEAR(moon.orbitAngle, start + 0.25f * 0.25f, 1e-5f) << "the game stops at the first sub-step";
     EXPECT_FLOAT_EQ(state.frameTime, 0.5f);
 }

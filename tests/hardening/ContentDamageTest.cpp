@@ -34,11 +34,6 @@ struct ContentCopy {
     }
     ~ContentCopy() { fs::remove_all(root); }
     std::string runDirectory() const { return root / "run"; }
-    static std::string original(const std::string& relative)
-    {
-        std::ifstream in(std::string(VANTOR_SOURCE_DIR) + "/Content/" + relative, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
     void remove(const std::string& relative) const { fs::remove(root / "Content" / relative); }
     void replace(const std::string& relative, const std::string& bytes) const
     {
@@ -61,7 +56,8 @@ TEST(DamagedContent, BrokenPicturesAndFontLeaveAPlayableGame)
 {
     const ContentCopy content;
     content.remove("Images/space.jpg");
-    const std::string stone = ContentCopy::original("Images/stone.jpg");
+    std::ifstream original(VANTOR_SOURCE_DIR "/Content/Images/stone.jpg", std::ios::binary);
+    const std::string stone(std::istreambuf_iterator<char>(original), {});
     content.replace("Images/stone.jpg", stone.substr(0, stone.size() / 3));
     content.replace("Images/tex_moon.jpg", "");
     content.remove("Fonts/arial.ttf");
@@ -74,8 +70,7 @@ TEST(DamagedContent, BrokenPicturesAndFontLeaveAPlayableGame)
     const ProcessResult result = game.finish(60.0);
     ASSERT_FALSE(result.timedOut);
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out,
-              "you are executing '" + gameBinary() + "'\nERROR::FREETYPE: Failed to load font\n");
+    EXPECT_EQ(result.out, "you are executing '" + gameBinary() + "'\nERROR::FREETYPE: Failed to load font\n");
     EXPECT_EQ(result.err, "");
     for (const char* file : {"Images/stone.jpg", "Fonts/arial.ttf"})
         EXPECT_FALSE(endsTheGame(file)) << file << " is listed as ending the game";
@@ -85,25 +80,21 @@ TEST(DamagedContent, ABrokenModelOrShaderEndsTheStartWithItsMessage)
 {
     struct Case {
         std::string file;
-        std::string bytes; // empty with `missing`
-        bool missing;
+        const char* bytes; // nullptr: the file is missing
         std::string err;   // exact, or empty for the driver's log
     };
     const Case cases[] = {
-        {"Models/saturn.dae", "", false, "ERROR: Could not load model from file ../Content/Models/saturn.dae\n"},
-        {"Models/cogwheel.dae", colladaWithoutMesh, false,
+        {"Models/saturn.dae", "", "ERROR: Could not load model from file ../Content/Models/saturn.dae\n"},
+        {"Models/cogwheel.dae", colladaWithoutMesh,
          "ERROR: Could not load model from file ../Content/Models/cogwheel.dae\n"},
-        {"Shader/lensflare.frag", "", true, "ERROR: Could not load shader from file ../Content/Shader/lensflare.frag\n"},
-        {"Shader/skybox.frag", "#version 410 core\nvoid main() { this is not a shader }\n", false, ""},
-        {"Shader/character.frag", "#version 410 core\nout vec4 c;\nvoid paint() { c = vec4(1.0); }\n", false, ""},
+        {"Shader/lensflare.frag", nullptr, "ERROR: Could not load shader from file ../Content/Shader/lensflare.frag\n"},
+        {"Shader/skybox.frag", "#version 410 core\nvoid main() { this is not a shader }\n", ""},
+        {"Shader/character.frag", "#version 410 core\nout vec4 c;\nvoid paint() { c = vec4(1.0); }\n", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         const ContentCopy content;
-        if (c.missing)
-            content.remove(c.file);
-        else
-            content.replace(c.file, c.bytes);
+        c.bytes ? content.replace(c.file, c.bytes) : content.remove(c.file);
         ProcessOptions options;
         options.workingDirectory = content.runDirectory();
         const ProcessResult result = runProcess(gameBinary(), {"160", "120"}, options);

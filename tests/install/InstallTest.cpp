@@ -1,5 +1,5 @@
-// Installs the game as a player gets it (cmake --install, a Debian package) and
-// starts the installed game from folders that have nothing to do with the build.
+// Packages the game as a player gets it (a Debian package; cmake --install follows the
+// same rules), unpacks it and starts it from folders that have nothing to do with the build.
 #include "ContentFailures.h"
 #include "Process.h"
 #include "Screen.h"
@@ -62,24 +62,45 @@ void expectAccepted(const std::string& command)
     EXPECT_EQ(check.exitCode, 0) << command << "\n" << check.out;
 }
 
-void expectMenuEntry(const std::string& entry, const std::string& launcher)
-{
-    for (const std::string& line : {std::string("Name=VANTOR"), "Exec=" + launcher, std::string("Icon=vantor"),
-                                     std::string("Categories=Game;ArcadeGame;")})
-        EXPECT_NE(("\n" + entry).find("\n" + line + "\n"), std::string::npos) << line << " missing from\n" << entry;
-}
-
 } // namespace
 
-TEST(InstalledGame, StartsThroughItsLauncherFromAnyFolder)
+TEST(DebianPackage, HoldsTheGameAndItsLibrariesAndStartsThroughItsLauncherFromAnyFolder)
 {
-    const TemporaryFolder prefix;
-    const std::string at = prefix.path.string();
-    const ProcessResult install = runProcess(VANTOR_CMAKE_COMMAND, {"--install", VANTOR_BINARY_DIR, "--prefix", at});
-    ASSERT_EQ(install.exitCode, 0) << install.out << install.err;
+    const TemporaryFolder out;
+    const ProcessResult cpack = runProcess(VANTOR_CPACK_COMMAND, {"-G", "DEB", "-B", out.path.string(), "--config",
+                                                                  std::string(VANTOR_BINARY_DIR) + "/CPackConfig.cmake"});
+    ASSERT_EQ(cpack.exitCode, 0) << cpack.out << cpack.err;
+    const std::string deb = "'" + out.path.string() + "/vantor_" VANTOR_VERSION "_" +
+                            *wordsOf(shellOutput("dpkg --print-architecture")).begin() + ".deb'";
+
+    // Debian's package checker: no error, no warning. Informational tags left: font and licence sit where the game reads
+    // them (font-in-non-font-package, font-outside-font-dir, package-contains-documentation-outside-usr-share-doc); no
+    // hardening flags here, scripts/package.sh adds them (hardening-no-bindnow, -no-fortify-functions); CPack's strip
+    // keeps .comment (binary-has-unneeded-section).
+    expectAccepted("lintian --allow-root --fail-on error,warning " + deb);
+
+    // Every library the game links comes from a package that it depends on.
+    EXPECT_EQ(shellOutput("dpkg-deb -f " + deb + " Package"), "vantor\n");
+    const std::set<std::string> depends =
+        wordsOf(shellOutput("dpkg-deb -f " + deb + " Depends | sed 's/([^)]*)//g; s/[,|]/ /g'"));
+    std::istringstream owners(shellOutput("for lib in $(objdump -p '" + gameBinary() + "' | awk '/NEEDED/ {print $2}'); "
+                                          "do echo $lib $(dpkg -S \"*/$lib\" | cut -d: -f1 | sort -u); done"));
+    int libraries = 0;
+    for (std::string line; std::getline(owners, line); ++libraries) {
+        const std::set<std::string> words = wordsOf(line);
+        EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const std::string& w) { return depends.count(w) == 1; }))
+            << "no package that the game depends on holds " << line;
+    }
+    EXPECT_GE(libraries, 5);
+
+    // Unpacked anywhere: an installation under usr/, and nothing from the tests or the tools.
+    const std::string at = out.path.string() + "/usr";
+    ASSERT_EQ(shellOutput("dpkg-deb -x " + deb + " '" + out.path.string() + "' && echo unpacked"), "unpacked\n");
     EXPECT_EQ(wordsOf(shellOutput("find '" + at + "' ! -type d")), expectedFiles(at + "/"));
     const std::string launcher = at + "/games/vantor";
-    expectMenuEntry(shellOutput("cat '" + at + "/" + menuEntry + "'"), launcher);
+    const std::string entry = shellOutput("cat '" + at + "/" + menuEntry + "'");
+    for (const std::string line : {"Name=VANTOR", "Exec=/usr/games/vantor", "Icon=vantor", "Categories=Game;ArcadeGame;"})
+        EXPECT_NE(("\n" + entry).find("\n" + line + "\n"), std::string::npos) << line << " missing from\n" << entry;
     // Not one hint, warning or error about the menu entry; for the metadata not even an informational one.
     expectAccepted("desktop-file-validate '" + at + "/" + menuEntry + "' | (! grep .)");
     expectAccepted("appstreamcli validate --no-net --strict '" + at + "/" + metadata + "'");
@@ -123,47 +144,9 @@ TEST(InstalledGame, StartsThroughItsLauncherFromAnyFolder)
     EXPECT_EQ(badHeight.out, executing + "Second cmd line arg could not be read!\n");
 
     // The game itself, run from a folder without ../Content, stops at its first shader.
-    ProcessOptions lost;
-    lost.workingDirectory = at + "/share";
-    const ProcessResult noContent = runProcess(game, {"320", "240"}, lost);
+    fromRoot.workingDirectory = at + "/share";
+    const ProcessResult noContent = runProcess(game, {"320", "240"}, fromRoot);
     EXPECT_EQ(noContent.exitCode, 1);
     EXPECT_EQ(noContent.out, executing);
     EXPECT_EQ(noContent.err.rfind("ERROR: Could not load shader from file ../Content/Shader/", 0), 0u) << noContent.err;
-}
-
-TEST(DebianPackage, HoldsTheInstalledGameAndDependsOnTheLibrariesItLinks)
-{
-    const TemporaryFolder out;
-    const ProcessResult cpack = runProcess(VANTOR_CPACK_COMMAND, {"-G", "DEB", "-B", out.path.string(), "--config",
-                                                                  std::string(VANTOR_BINARY_DIR) + "/CPackConfig.cmake"});
-    ASSERT_EQ(cpack.exitCode, 0) << cpack.out << cpack.err;
-    const std::string deb = "'" + out.path.string() + "/vantor_" VANTOR_VERSION "_" +
-                            *wordsOf(shellOutput("dpkg --print-architecture")).begin() + ".deb'";
-
-    // An installation under /usr, and nothing from the tests or the tools.
-    EXPECT_EQ(wordsOf(shellOutput("dpkg-deb -c " + deb + " | awk '{print $NF}' | grep -v '/$'")),
-              expectedFiles("./usr/"));
-    expectMenuEntry(shellOutput("dpkg-deb --fsys-tarfile " + deb + " | tar -xO ./usr/" + menuEntry), "/usr/games/vantor");
-
-    // Debian's package checker: no error, no warning. Informational tags left: font and licence sit where the game reads
-    // them (font-in-non-font-package, font-outside-font-dir, package-contains-documentation-outside-usr-share-doc); no
-    // hardening flags here, scripts/package.sh adds them (hardening-no-bindnow, -no-fortify-functions); CPack's strip
-    // keeps .comment (binary-has-unneeded-section).
-    expectAccepted("lintian --allow-root --fail-on error,warning " + deb);
-
-    // Every library the game links comes from a package that it depends on.
-    EXPECT_EQ(shellOutput("dpkg-deb -f " + deb + " Package"), "vantor\n");
-    const std::set<std::string> depends =
-        wordsOf(shellOutput("dpkg-deb -f " + deb + " Depends | sed 's/([^)]*)//g; s/[,|]/ /g'"));
-    for (const char* package : {"libglfw3", "libglew2.2", "libassimp5", "libfreeimage3", "libfreetype6"})
-        EXPECT_EQ(depends.count(package), 1u) << package << " is not among the dependencies";
-    std::istringstream owners(shellOutput("for lib in $(objdump -p '" + gameBinary() + "' | awk '/NEEDED/ {print $2}'); "
-                                          "do echo $lib $(dpkg -S \"*/$lib\" | cut -d: -f1 | sort -u); done"));
-    int libraries = 0;
-    for (std::string line; std::getline(owners, line); ++libraries) {
-        const std::set<std::string> words = wordsOf(line);
-        EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const std::string& w) { return depends.count(w) == 1; }))
-            << "no package that the game depends on holds " << line;
-    }
-    EXPECT_GE(libraries, 5);
 }

@@ -24,7 +24,7 @@ namespace {
 std::vector<GLuint> shadowMap(const Renderer& renderer)
 {
     const glm::ivec2 size = textureSize(renderer.depthMapTexture);
-    std::vector<GLuint> depths(static_cast<size_t>(size.x) * static_cast<size_t>(size.y));
+    std::vector<GLuint> depths(static_cast<size_t>(size.x * size.y));
     glBindTexture(GL_TEXTURE_2D, renderer.depthMapTexture);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depths.data());
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -123,18 +123,24 @@ TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDra
     skipTo(4.72f);
     playFor(5, jump); // the sun leaves the screen (4.81)
 
-    // The god camera towards the sun, away, and with only the sun's rim in view.
+    // The god camera towards the sun, away, with only the sun's rim in view, from behind
+    // Saturn, and with the sun's sphere at the far plane.
     handleKeyRelease(state, GLFW_KEY_F6);
     state.godMode = false; // the test turns it, not the hidden window's cursor
     GodCamera& god = *state.godCamera;
     const scene::BoundingSphere sun = world.sun->bounds();
-    const glm::vec3 toSun = glm::normalize(sun.centre - god.position);
-    god.pitch = std::asin(toSun.y);
     auto turn = [&](float yaw) {
         god.yaw = yaw;
         god.fly({width / 2.0, height / 2.0, width, height}, 0.0f);
     };
-    const float sunYaw = std::atan2(toSun.x, toSun.z);
+    auto aim = [&](glm::vec3 eye, glm::vec3 target) {
+        const glm::vec3 toTarget = glm::normalize(target - eye);
+        god.position = eye;
+        god.pitch = std::asin(toTarget.y);
+        turn(std::atan2(toTarget.x, toTarget.z));
+    };
+    aim(god.position, sun.centre);
+    const float sunYaw = god.yaw;
     for (float yaw : {0.0f, 0.4f, 1.2f}) {
         turn(sunYaw + yaw);
         play(0.1f);
@@ -147,19 +153,14 @@ TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDra
     EXPECT_TRUE(cached.lastFrame.sunChain) << "the sun's rim on screen";
     const Image flare = readTexture(full.lensflareTexture);
     EXPECT_TRUE(std::any_of(flare.pixels.begin(), flare.pixels.end(), [](const Rgba& p) { return p.r + p.g > 0; }));
-    handleKeyRelease(state, GLFW_KEY_F6);
 
-    // Saturn between the camera and the sun: the chain runs, the flare is black.
-    FixedCamera behindSaturn(-0.42f * sun.centre, sun.centre, width, height);
-    state.activeCamera = &behindSaturn;
+    aim(-0.42f * sun.centre, sun.centre); // Saturn in front of the sun: the chain runs, the flare is black
     play(0.0f);
     EXPECT_TRUE(cached.lastFrame.sunChain);
     // The sun's sphere at the far plane: reaching in by a rounding error (a
     // five-hundredth of its radius) it is in view, far beyond it not.
     for (float beyond : {-0.002f, 0.05f}) {
-        FixedCamera atFarPlane(sun.centre - (200.0f + sun.radius * (1.0f + beyond)) * glm::normalize(glm::vec3(0.6f, 0.1f, 0.8f)),
-                               sun.centre, width, height);
-        state.activeCamera = &atFarPlane;
+        aim(sun.centre - (200.0f + sun.radius * (1.0f + beyond)) * glm::normalize(glm::vec3(0.6f, 0.1f, 0.8f)), sun.centre);
         play(0.0f);
         EXPECT_EQ(cached.lastFrame.sunChain, beyond < 0.0f) << beyond;
     }
@@ -174,10 +175,6 @@ TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDra
     const std::string console = ::testing::internal::GetCapturedStdout(); // goodie lines and spin angles
     if (::testing::Test::HasFailure())
         std::cerr << console; // the failures were written into it
-    int goodieLines = 0;
-    for (size_t at = 0; (at = console.find("Goodie Collected - 10 Points!\n", at)) != std::string::npos; ++at)
-        ++goodieLines;
-    EXPECT_EQ(state.score, 10 * goodieLines);
     EXPECT_EQ(liveGlObjects(), glObjects);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     EXPECT_GT(sunChains[0], 5);

@@ -6,7 +6,6 @@
 
 #include "app/AppState.h"
 #include "app/HeadlessGame.h"
-#include "camera/Camera.h"
 #include "render/Renderer.h"
 
 #include <glm/glm.hpp>
@@ -14,14 +13,6 @@
 #include <vector>
 
 namespace rendertest {
-
-// A camera that stays where a test puts it.
-class FixedCamera : public Camera {
-public:
-    FixedCamera(glm::vec3 eye, glm::vec3 target, int framebufferWidth, int framebufferHeight);
-    void update(GLFWwindow*, float, glm::vec3) override {}
-    glm::vec3 getPosition() override { return position; }
-};
 
 // An RGBA8 image read back from the GPU, bottom row first.
 struct Image {

@@ -2,18 +2,14 @@
 #include "gpu/Content.h"
 #include "scene/Moon.h"
 
-#include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace {
 
-class Bodies : public ::testing::Test {
-protected:
-    std::string model = contentPath("Models/sphere.dae");
-    glm::mat4 identity{1.0f};
-    scene::Moon moon{identity, nullptr, nullptr, model, nullptr};
+struct Bodies : ::testing::Test {
+    scene::Moon moon{glm::mat4(1.0f), nullptr, nullptr, contentPath("Models/sphere.dae"), nullptr};
 };
 
 } // namespace

@@ -13,12 +13,8 @@ GlWindow::GlWindow(int width, int height)
     request.visible = false;
     const OpenedWindow opened = openWindow(request);
     window = opened.window;
-    if (opened.status == WindowStatus::NoGlfw)
-        ADD_FAILURE() << "glfwInit failed: " << opened.glfwError;
-    else if (opened.status == WindowStatus::NoWindow)
-        ADD_FAILURE() << "could not open a hidden OpenGL 4.1 core window: " << opened.glfwError;
-    else if (opened.status == WindowStatus::NoGlew)
-        ADD_FAILURE() << "glewInit failed";
+    if (opened.status != WindowStatus::Ready)
+        ADD_FAILURE() << "could not open a hidden OpenGL 4.1 core window (GLFW, its window or GLEW): " << opened.glfwError;
 }
 
 GlWindow::~GlWindow()
