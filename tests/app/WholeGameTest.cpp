@@ -28,17 +28,15 @@ std::vector<glm::mat4> models(const std::vector<Instance>& records)
     return result;
 }
 
-// A refilled section: ten new records at `height`, on the lanes, inside the section's angles.
-void expectFresh(const std::vector<glm::mat4>& records, const std::vector<glm::mat4>& before, int section, float height)
+// A refilled section: ten new records inside the section's angles (the placement
+// tests check where within them each one stands).
+void expectFresh(const std::vector<glm::mat4>& records, const std::vector<glm::mat4>& before, int section)
 {
     EXPECT_EQ(records.size(), 10u);
     for (const glm::mat4& m : records) {
         float angle = std::atan2(-m[3].z, m[3].x); // section 1 reaches a little past a full turn
         angle += section == 1 && angle < 1.0f ? glm::two_pi<float>() : 0.0f;
-        const float lane = std::hypot(m[3].x, m[3].z);
         EXPECT_TRUE(section == 1 ? angle > 3.1419f && angle < 6.2835f : angle > -1e-4f && angle < 3.1415f) << angle;
-        EXPECT_LT(std::min({std::abs(lane - 52.4f), std::abs(lane - 56.0f), std::abs(lane - 59.8f)}), 1e-3f) << lane;
-        EXPECT_FLOAT_EQ(m[3].y, height);
         EXPECT_EQ(std::count(before.begin(), before.end(), m), 0) << "a record of the old section stayed";
     }
 }
@@ -111,8 +109,8 @@ TEST(Laps, EachRefillPointRenewsItsSectionOnEveryLap)
             SCOPED_TRACE("section " + std::to_string(s) + " refilled in frame " + std::to_string(frame));
             refilled.push_back(s);
             EXPECT_NEAR(world.moon->orbitAngle, s == 1 ? 0.4873f : 4.0195f, 0.15f);
-            expectFresh(stones(s), lastStones[s], s, -0.2f);
-            expectFresh(goodies(s), lastGoodies[s], s, 2.0f);
+            expectFresh(stones(s), lastStones[s], s);
+            expectFresh(goodies(s), lastGoodies[s], s);
         }
         sinkStones(world);
         for (int s : {1, 2})

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -35,8 +34,8 @@ void readAvailable(int fd, std::string& into)
 
 } // namespace
 
-void BackgroundProcess::start(const std::string& program, const std::vector<std::string>& args,
-                              const ProcessOptions& options)
+BackgroundProcess::BackgroundProcess(const std::string& program, const std::vector<std::string>& args,
+                                     const ProcessOptions& options)
 {
     int outPipe[2], errPipe[2], slave = -1;
     if (pipe(outPipe) != 0 || pipe(errPipe) != 0)
@@ -75,26 +74,15 @@ void BackgroundProcess::start(const std::string& program, const std::vector<std:
     }
 }
 
-BackgroundProcess::BackgroundProcess(const std::string& program, const std::vector<std::string>& args,
-                                     const ProcessOptions& options)
-{
-    start(program, args, options);
-}
-
-void BackgroundProcess::closeAll()
-{
-    for (int* fd : {&outFd, &errFd, &terminalFd})
-        if (*fd >= 0)
-            close(*fd), *fd = -1;
-}
-
 BackgroundProcess::~BackgroundProcess()
 {
     if (child > 0 && !exited) {
         kill(-child, SIGKILL);
         waitpid(child, &status, 0);
     }
-    closeAll();
+    for (int fd : {outFd, errFd, terminalFd})
+        if (fd >= 0)
+            close(fd);
 }
 
 void BackgroundProcess::pump(double seconds)
@@ -163,14 +151,4 @@ int gameWindowOwner(const BackgroundProcess& game) { return gameStartedElsewhere
 
 std::string gameWorkingDirectory() { return VANTOR_BINARY_DIR; }
 
-std::string shellOutput(const std::string& command)
-{
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            output.append(buffer, n);
-        pclose(pipe);
-    }
-    return output;
-}
+std::string shellOutput(const std::string& command) { return runProcess("/bin/sh", {"-c", command}).out; }

@@ -41,9 +41,6 @@ public:
     std::string out, err;
 
 private:
-    void start(const std::string& program, const std::vector<std::string>& args, const ProcessOptions& options);
-    void closeAll();
-
     pid_t child = -1;
     int outFd = -1, errFd = -1, terminalFd = -1;
     bool exited = false;

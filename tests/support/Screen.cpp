@@ -2,8 +2,6 @@
 
 #include "Process.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <sstream>
@@ -27,13 +25,10 @@ std::string findWindow(const std::string& title, double maxSeconds, int pid)
     // --all: xdotool's default is to match windows that meet ANY condition,
     // which would take another process's window of the same title.
     const std::string owner = pid > 0 ? " --all --pid " + std::to_string(pid) : "";
-    const auto start = std::chrono::steady_clock::now();
-    while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < maxSeconds) {
-        std::string id = shellOutput("xdotool search --onlyvisible" + owner + " --name '^" + title + "$' 2>/dev/null | head -n 1");
-        while (!id.empty() && (id.back() == '\n' || id.back() == ' '))
-            id.pop_back();
-        if (!id.empty())
-            return id;
+    for (double waited = 0.0; waited < maxSeconds; waited += 0.2) {
+        const std::string found = shellOutput("xdotool search --onlyvisible" + owner + " --name '^" + title + "$' 2>/dev/null");
+        if (!found.empty())
+            return found.substr(0, found.find('\n'));
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
     return "";
@@ -62,9 +57,8 @@ void pressKey(const std::string& windowId, const std::string& key)
 
 Screenshot settledScreenshot(const std::string& windowId, double maxSeconds)
 {
-    const auto start = std::chrono::steady_clock::now();
     Screenshot previous = takeScreenshot(windowId);
-    while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < maxSeconds) {
+    for (double waited = 0.0; waited < maxSeconds; waited += 0.5) {
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         Screenshot current = takeScreenshot(windowId);
         if (current.valid() && current.rgb == previous.rgb)

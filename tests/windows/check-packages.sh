@@ -53,13 +53,10 @@ done
 # bin\), and Escape ends it.
 starts_at_800x600() {
     echo "$1 starts the game at 800 x 600"
-    local window= score=0
+    local window score=0
     wine start "${@:2}"
-    for _ in $(seq 600); do
-        window=$(xdotool search --onlyvisible --name '^VANTOR$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-        sleep 0.2
-    done
-    [ -n "$window" ] || fail "$1 opened no window titled VANTOR"
+    window=$(timeout 120 xdotool search --sync --onlyvisible --name '^VANTOR$' 2>/dev/null | head -n 1) ||
+        fail "$1 opened no window titled VANTOR"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     [ "$WIDTH x $HEIGHT" = "800 x 600" ] || fail "$1 opened $WIDTH x $HEIGHT"
     for _ in $(seq 300); do # white pixels of the score in the top right corner
