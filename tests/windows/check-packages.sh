@@ -34,6 +34,10 @@ for path in VANTOR.cmd README.txt vantor.ico bin/vantor.exe Content/{Shader,Imag
             $(grep -v '^#' "$table" | awk 'NF && $6 != "-" { print "licences/" $1 ".txt" }'); do
     [ -s "$work/VANTOR/$path" ] || [ -d "$work/VANTOR/$path" ] || fail "the zip has no VANTOR/$path"
 done
+# Windows shows the icon GLFW gives the window class, the resource GLFW_ICON
+# (Wine would show the exe's first icon in any case).
+wrestool -l "$work/VANTOR/bin/vantor.exe" | grep -q -- "--type=14 --name='GLFW_ICON'" ||
+    fail "vantor.exe has no icon GLFW_ICON for its window"
 while read -r name source version _; do
     grep -q "^$name  *$source  *$version"$'\r'"\$" "$work/VANTOR/licences/LIBRARIES.txt" ||
         fail "licences/LIBRARIES.txt does not list $name, $source $version"
