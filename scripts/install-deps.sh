@@ -3,7 +3,7 @@
 # Runs apt-get as root, or through sudo for an ordinary user. Does nothing when
 # everything is already installed.
 #   scripts/install-deps.sh             the Linux game
-#   scripts/install-deps.sh --windows   also the Windows build's (scripts/package-windows.sh)
+#   scripts/install-deps.sh --windows   also the Windows build's (scripts/windows.sh)
 set -euo pipefail
 
 PACKAGES=(

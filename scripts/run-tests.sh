@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: first the normal
 # build, then the AddressSanitizer + UndefinedBehaviorSanitizer build, then the
-# Windows build and its packages under Wine (scripts/test-windows.sh).
+# Windows build and its packages under Wine (scripts/windows.sh test).
 # Starts a virtual display (Xvfb) when none is set.
 #   scripts/run-tests.sh            all three
 #   scripts/run-tests.sh --quick    the normal build only
@@ -30,5 +30,5 @@ if [ "$quick" -eq 0 ]; then
   export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   run_suite build-asan
-  env -u LD_PRELOAD "$root/scripts/test-windows.sh"
+  env -u LD_PRELOAD "$root/scripts/windows.sh" test
 fi

@@ -5,11 +5,15 @@ rem runs the game there, by its full path.
 rem
 rem   VANTOR.cmd                             800 x 600 in a window
 rem   VANTOR.cmd WIDTH HEIGHT [FULLSCREEN]   passed on to the game unchanged
+rem
+rem Any argument, an empty "" too, is passed on: only no arguments at all
+rem means 800 x 600.
 setlocal
+set "arguments=%*"
 cd /d "%~dp0bin"
-if "%~1"=="" (
-    "%~dp0bin\vantor.exe" 800 600
-) else (
+if defined arguments (
     "%~dp0bin\vantor.exe" %*
+) else (
+    "%~dp0bin\vantor.exe" 800 600
 )
 exit /b %ERRORLEVEL%

@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
 # Builds the libraries the Windows game links, with MinGW-w64, from Debian's
 # source packages:
-#   packaging/windows/build-deps.sh [deps folder]     (default: build-windows/deps)
+#   packaging/windows/build-deps.sh [deps folder]          (default: build-windows/deps)
+#   packaging/windows/build-deps.sh --newer [deps folder]  lists the versions the
+#                                                          archive serves beyond the pinned ones
+# Which libraries, their exact versions and their licence files: libraries.tsv.
 # In the deps folder:
-#   apt/        a private apt configuration (deb-src of bookworm) and its lists;
+#   apt/        a private apt configuration (deb-src of bookworm, bookworm-updates
+#               and bookworm-security) and its lists;
 #               the machine's own apt sources are left alone
-#   src/        the unpacked source packages, Debian's patches applied
+#   src/        the unpacked source packages (SOURCE-VERSION), Debian's patches applied
 #   build/      the build trees
 #   prefix/     headers, static libraries and CMake/pkg-config files
-#   licences/   the licence text of each library linked into the game
-#   done/       one mark per library built: a second run rebuilds nothing
+#   licences/   the licence text of each library linked into the game, and
+#               LIBRARIES.txt, the list of them with their versions
+#   done/       one mark per library and version built: a second run rebuilds nothing
 #   times.txt   seconds each step took in the run that did it
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
+newer=0
+[ "${1:-}" = --newer ] && newer=1 && shift
 deps="${1:-$root/build-windows/deps}"
 mkdir -p "$deps"
 deps="$(cd "$deps" && pwd)"
@@ -25,35 +32,89 @@ jobs="${VANTOR_JOBS:-2}"
 mingw=/usr/x86_64-w64-mingw32
 zlib_static="$mingw/lib/libz.a"
 
-PACKAGES=(glfw3 glew freetype assimp freeimage libjpeg-turbo libpng1.6 zlib glm googletest)
+table="$here/libraries.tsv"
+rows() { grep -v '^#' "$table" | awk 'NF'; } # name source version from archives licences
+# The row of NAME, as "source version from archives licences".
+row() { rows | awk -v n="$1" '$1 == n { print $2, $3, $4, $5, $6; f = 1 } END { exit !f }'; }
 
 # --- fetching -------------------------------------------------------------
 apt_dir="$deps/apt"
 mkdir -p "$apt_dir/sources" "$apt_dir/lists/partial"
-# The sources come from the mirror this machine already installs Debian's
-# packages from.
-mirror=$(awk '/^URIs:/ {uri = $2} /^Suites:/ && / bookworm( |$)/ {print uri; exit}' \
-  /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
-[ -n "$mirror" ] || mirror=$(sed -nE 's/^deb( \[[^]]*\])? +([^ ]+) +bookworm +.*/\2/p' \
-  /etc/apt/sources.list 2>/dev/null | head -n 1)
-[ -n "$mirror" ] || { echo "no Debian bookworm source in this machine's apt configuration" >&2; exit 1; }
-cat >"$apt_dir/sources/debian-src.sources" <<EOF
-Types: deb-src
-URIs: $mirror
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
+# Each suite's sources come from the mirror this machine already installs that
+# suite's packages from.
+mirror() { # SUITE
+  local uri
+  uri=$(awk -v s="$1" 'BEGIN { RS = "" } /(^|\n)Types:[^\n]* deb( |\n|$)/ {
+          uri = ""; suites = ""; n = split($0, line, "\n")
+          for (i = 1; i <= n; i++) {
+            if (line[i] ~ /^URIs:/) { split(line[i], w, " "); uri = w[2] }
+            if (line[i] ~ /^Suites:/) suites = line[i] " "
+          }
+          if (index(suites, " " s " ")) { print uri; exit }
+        }' /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
+  [ -n "$uri" ] || uri=$(sed -nE "s/^deb( \[[^]]*\])? +([^ ]+) +$1 +.*/\2/p" /etc/apt/sources.list 2>/dev/null | head -n 1)
+  [ -n "$uri" ] || { echo "no Debian $1 source in this machine's apt configuration" >&2; return 1; }
+  echo "$uri"
+}
+for suite in bookworm bookworm-updates bookworm-security; do
+  uri=$(mirror "$suite")
+  printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n\n' \
+    "$uri" "$suite" /usr/share/keyrings/debian-archive-keyring.gpg
+done >"$apt_dir/sources/debian-src.sources"
 APT_OPTS=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$apt_dir/sources"
   -o "Dir::State::Lists=$apt_dir/lists" -o Dir::Etc::Preferences=/dev/null -o Dir::Etc::PreferencesParts=/dev/null)
+update() { [ -n "$(ls "$apt_dir/lists" | grep -i sources)" ] && [ "$apt_dir/lists" -nt "$apt_dir/sources/debian-src.sources" ] ||
+  apt-get "${APT_OPTS[@]}" update -qq; }
+served() { apt-cache "${APT_OPTS[@]}" showsrc "$1" 2>/dev/null | sed -n 's/^Version: //p' | sort -u; }
 
-# The unpacked source folder of a package (NAME-VERSION).
+# The unpacked source of NAME's row, at its pinned version.
 source_dir() {
-  local d
-  for d in "$src/$1"-[0-9]*/; do
-    [ -d "$d" ] && { echo "${d%/}"; return; }
-  done
-  return 1
+  local r
+  r=($(row "$1"))
+  echo "$src/${r[0]}-${r[1]#*:}" # without the epoch: make takes a colon for its own
+}
+
+# Every source package the table needs, at exactly its pinned version: a
+# version the archive no longer serves stops the build, naming what it serves.
+fetch() {
+  local name source version from archives texts have
+  while read -r name source version from archives texts; do
+    [ "$from" != bundled ] || continue
+    if [ "$from" != build ]; then
+      have=$(dpkg-query -W -f='${source:Version}' "$from" 2>/dev/null || true)
+      [ "$have" = "$version" ] || { echo "$name: the installed $from is of $source $have, not $version:" \
+        "install that version, or bump the row in $table" >&2; return 1; }
+      # Its licence texts may be the installed package's own files.
+      [[ ",$texts" == *,[^/-]* ]] || continue
+    fi
+    [ -d "$src/$source-${version#*:}" ] && continue
+    update
+    rm -rf "$work/fetch" && mkdir -p "$work/fetch"
+    # apt checks the signed Release files and every file's checksum.
+    served "$source" | grep -qxF "$version" || {
+      echo "$name: the archive no longer serves $source $version; it serves $(served "$source" | tr '\n' ' ')" \
+        "(bump the row in $table)" >&2
+      return 1
+    }
+    (cd "$work/fetch" && apt-get "${APT_OPTS[@]}" source -qq --download-only "$source=$version" 2>&1 >/dev/null |
+      grep -v '^W: Download is performed unsandboxed' || true) >"$work/fetch.log"
+    [ -f "$work/fetch/${source}_${version#*:}.dsc" ] || { echo "$name: fetching $source $version failed:" >&2
+      cat "$work/fetch.log" >&2; return 1; }
+    dpkg-source -q -x "$work/fetch/${source}_${version#*:}.dsc" "$src/$source-${version#*:}" >/dev/null 2>&1 ||
+      { echo "$name: unpacking $source $version failed" >&2; return 1; }
+  done < <(rows)
+}
+
+# The versions the archive serves beyond each row's.
+newer() {
+  local name source version v found=0
+  update
+  while read -r name source version _; do
+    for v in $(served "$source"); do
+      dpkg --compare-versions "$v" gt "$version" && { echo "$name: $source $version -> $v"; found=1; }
+    done
+  done < <(rows)
+  [ "$found" = 1 ] || echo "every row has the newest version the archive serves"
 }
 
 timed() { # NAME COMMAND...: runs it unless done, records the time
@@ -65,17 +126,6 @@ timed() { # NAME COMMAND...: runs it unless done, records the time
   "$@"
   echo "$name $(($(date +%s) - start))" >>"$deps/times.txt"
   touch "$done/$name"
-}
-
-fetch() {
-  local missing=() p
-  for p in "${PACKAGES[@]}"; do
-    source_dir "$p" >/dev/null || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  apt-get "${APT_OPTS[@]}" update -qq
-  # apt checks the signed Release files and every file's checksum.
-  (cd "$src" && apt-get "${APT_OPTS[@]}" source -qq "${missing[@]}" >/dev/null)
 }
 
 # --- building -------------------------------------------------------------
@@ -91,35 +141,36 @@ cmake_dep() { # NAME SOURCE [cmake arguments...]
   cmake --install "$work/$name" >>"$work/$name.log" 2>&1
 }
 
-build_glfw() {
-  cmake_dep glfw "$(source_dir glfw3)" -DGLFW_BUILD_EXAMPLES=OFF -DGLFW_BUILD_TESTS=OFF -DGLFW_BUILD_DOCS=OFF
+# One recipe per row built here: build_NAME.
+build_GLFW() {
+  cmake_dep glfw "$(source_dir GLFW)" -DGLFW_BUILD_EXAMPLES=OFF -DGLFW_BUILD_TESTS=OFF -DGLFW_BUILD_DOCS=OFF
 }
-build_glew() {
-  cmake_dep glew "$(source_dir glew)/build/cmake" -DBUILD_UTILS=OFF
+build_GLEW() {
+  cmake_dep glew "$(source_dir GLEW)/build/cmake" -DBUILD_UTILS=OFF
 }
-build_freetype() {
+build_FreeType() {
   # zlib from MinGW's package, not FreeType's own copy of it, which would clash
   # with the one the other libraries use.
-  cmake_dep freetype "$(source_dir freetype)" -DFT_REQUIRE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+  cmake_dep freetype "$(source_dir FreeType)" -DFT_REQUIRE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
     -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
 }
-build_glm() {
-  cmake_dep glm "$(source_dir glm)" -DGLM_TEST_ENABLE=OFF
+build_GLM() {
+  cmake_dep glm "$(source_dir GLM)" -DGLM_TEST_ENABLE=OFF
 }
-build_jpeg() {
+build_libjpeg-turbo() {
   # Without the SIMD parts, which would need the nasm assembler.
   cmake_dep libjpeg-turbo "$(source_dir libjpeg-turbo)" -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
 }
-build_png() {
-  cmake_dep libpng "$(source_dir libpng1.6)" -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
+build_libpng() {
+  cmake_dep libpng "$(source_dir libpng)" -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
 }
 build_minizip() {
-  cmake_dep minizip "$here/deps/minizip" -DMINIZIP_SOURCE_DIR="$(source_dir zlib)/contrib/minizip"
+  cmake_dep minizip "$here/deps/minizip" -DMINIZIP_SOURCE_DIR="$(source_dir minizip)/contrib/minizip"
 }
-build_freeimage() {
-  cmake_dep freeimage "$here/deps/freeimage" -DFREEIMAGE_SOURCE_DIR="$(source_dir freeimage)"
+build_FreeImage() {
+  cmake_dep freeimage "$here/deps/freeimage" -DFREEIMAGE_SOURCE_DIR="$(source_dir FreeImage)"
 }
-build_assimp() {
+build_Assimp() {
   # Debian's package takes utf8cpp and stb_image from the system: the
   # header-only packages' headers, copied next to the other libraries.
   mkdir -p "$prefix/include"
@@ -127,7 +178,7 @@ build_assimp() {
   # Its CMake files, the installed ones too, ask for Draco in any case.
   mkdir -p "$prefix/lib/cmake/draco"
   cp "$here/deps/no-draco/dracoConfig.cmake" "$prefix/lib/cmake/draco/"
-  cmake_dep assimp "$(source_dir assimp)" -DASSIMP_BUILD_ALL_IMPORTERS_BY_DEFAULT=OFF \
+  cmake_dep assimp "$(source_dir Assimp)" -DASSIMP_BUILD_ALL_IMPORTERS_BY_DEFAULT=OFF \
     -DASSIMP_BUILD_COLLADA_IMPORTER=ON -DASSIMP_NO_EXPORT=ON -DASSIMP_BUILD_TESTS=OFF \
     -DASSIMP_BUILD_ASSIMP_TOOLS=OFF -DASSIMP_BUILD_SAMPLES=OFF -DASSIMP_BUILD_ZLIB=OFF \
     -DASSIMP_WARNINGS_AS_ERRORS=OFF -DASSIMP_BUILD_DRACO=OFF -DASSIMP_INSTALL_PDB=OFF \
@@ -137,38 +188,37 @@ build_googletest() {
   cmake_dep googletest "$(source_dir googletest)" -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON
 }
 
+# licences/NAME.txt for each row that ships texts, and licences/LIBRARIES.txt: every library in the game
+# with its Debian source package and version.
 collect_licences() {
-  cp "$(source_dir glfw3)/LICENSE.md" "$licences/GLFW.txt"
-  cp "$(source_dir glew)/LICENSE.txt" "$licences/GLEW.txt"
-  cp "$(source_dir freetype)/docs/FTL.TXT" "$licences/FreeType.txt"
-  cp "$(source_dir freeimage)/license-fi.txt" "$licences/FreeImage.txt"
-  cat "$(source_dir libjpeg-turbo)/LICENSE.md" "$(source_dir libjpeg-turbo)/README.ijg" >"$licences/libjpeg-turbo.txt"
-  cp "$(source_dir libpng1.6)/LICENSE" "$licences/libpng.txt"
-  cp "$(source_dir zlib)/LICENSE" "$licences/zlib.txt"
-  cp "$(source_dir glm)/copying.txt" "$licences/GLM.txt"
-  # Assimp, with the parts of its contrib folder built into it and the
-  # header-only utf8cpp.
-  local a
-  a="$(source_dir assimp)"
+  local name source version from archives texts f first
+  rm -rf "$licences" && mkdir -p "$licences"
   {
-    cat "$a/LICENSE"
-    for f in pugixml/LICENSE.md clipper/License.txt poly2tri/LICENSE openddlparser/LICENSE; do
-      [ -f "$a/contrib/$f" ] && { printf '\n\n----- %s -----\n\n' "${f%%/*}"; cat "$a/contrib/$f"; }
-    done
-    printf '\n\n----- utf8cpp -----\n\n'
-    cat /usr/share/doc/libutfcpp-dev/copyright
-  } >"$licences/Assimp.txt"
+    printf 'The libraries built into vantor.exe, from Debian 12 (bookworm) source packages:\n\n'
+    printf '%-20s %-16s %s\n' Library "Source package" Version
+  } >"$licences/LIBRARIES.txt"
+  while read -r name source version from archives texts; do
+    [ "$archives" != - ] || [ "$texts" != - ] || continue # the tests' own
+    printf '%-20s %-16s %s\n' "$name" "$source" "$version" >>"$licences/LIBRARIES.txt"
+    [ "$texts" != - ] || continue
+    first=1
+    for f in ${texts//,/ }; do
+      [ "$first" = 1 ] || printf '\n\n----- %s -----\n\n' "$f"
+      case "$f" in
+        /*) cat "$f" ;;
+        *) cat "$src/$source-${version#*:}/$f" ;;
+      esac
+      first=0
+    done >"$licences/$name.txt"
+  done < <(rows)
 }
 
-timed fetch fetch
-timed glfw build_glfw
-timed glew build_glew
-timed freetype build_freetype
-timed glm build_glm
-timed libjpeg-turbo build_jpeg
-timed libpng build_png
-timed minizip build_minizip
-timed freeimage build_freeimage
-timed assimp build_assimp
-timed googletest build_googletest
+if [ "$newer" = 1 ]; then
+  newer
+  exit
+fi
+fetch
+while read -r name _ version from _; do
+  [ "$from" != build ] || timed "$name-$version" "build_$name"
+done < <(rows)
 collect_licences

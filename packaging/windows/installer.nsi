@@ -1,6 +1,6 @@
-; VANTOR's Windows installer: the folder staged by make-packages.sh, installed
-; under Program Files with a Start-menu shortcut and an entry in Apps &
-; features. make-packages.sh gives makensis
+; VANTOR's Windows installer: the VANTOR folder CPack staged from the install()
+; rules, installed under Program Files with a Start-menu shortcut and an entry
+; in Apps & features. cmake/WindowsPackages.cmake gives makensis
 ;   -DVERSION=1.2.3 -DFILE_VERSION=1.2.3.0 -DCOPYRIGHT=<line> -DSTAGE=<staged VANTOR folder>
 ;   -DLISTS=<folder of the file lists> -DSIZE_KB=<installed size> -DOUTFILE=<installer>
 ; The file lists (install.nsh, uninstall.nsh) name every file and folder of
@@ -19,6 +19,10 @@ SetCompressor /SOLID lzma
 Name "${NAME} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${NAME}"
+; A second install goes where the first went (see .onInit), so that the one
+; entry in Apps & features always names the installed folder.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${NAME} ${VERSION}"
 RequestExecutionLevel admin
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
@@ -43,6 +47,10 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 Function .onInit
   SetShellVarContext all
   SetRegView 64
+  ; /D= would win over InstallDirRegKey: the installed folder wins over both.
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  StrCmp $0 "" +2
+  StrCpy $INSTDIR $0
 FunctionEnd
 
 Function un.onInit

@@ -17,6 +17,8 @@ TEST(GameStartup, EachFailurePrintsItsMessageOnItsStreamAndExitsWithOne)
     const Case cases[] = {
         // From a terminal each bad command line waits for a key before the game goes.
         {{"800"}, {}, true, "Not enough Arguments! Required at least two integers!\n" + pause, "", ""},
+        // An empty argument is one: launchers pass it on.
+        {{"", "600"}, {}, true, executing + "First cmd line arg could not be read!\n" + pause, "", ""},
         {{"800", "high"}, {}, true, executing + "Second cmd line arg could not be read!\n" + pause, "", ""},
         {{"800", "600", "full"}, {}, true,
          executing + "Invalid Argument! Could not parse the third parameter as an integer!\n" + pause, "", ""},
