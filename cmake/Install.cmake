@@ -2,7 +2,7 @@
 # (cpack -G DEB in the build folder, or scripts/package.sh).
 #
 #   P/lib/vantor/bin/vantor        the game; it reads "../Content/" from its working folder
-#   P/lib/vantor/Content/...       shaders, images, models, the font and its licence
+#   P/lib/vantor/Content/...       shaders, images, models, the font and its licence, the window's icon
 #   P/games/vantor                 launcher: changes into P/lib/vantor/bin and starts the game
 #   P/share/applications/org.example.vantor.desktop, P/share/icons/hicolor/{256x256,scalable}/apps/vantor.{png,svg}
 #   P/share/metainfo/org.example.vantor.metainfo.xml   what software centres list
@@ -31,6 +31,7 @@ install(DIRECTORY
   ${PROJECT_SOURCE_DIR}/Content/Images
   ${PROJECT_SOURCE_DIR}/Content/Models
   ${PROJECT_SOURCE_DIR}/Content/Fonts
+  ${PROJECT_SOURCE_DIR}/Content/Icons
   DESTINATION ${VANTOR_INSTALL_GAME_DIR}/Content)
 
 # The launcher finds the game relative to its own place, so the installed tree

@@ -9,9 +9,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -49,10 +52,50 @@ std::set<std::string> expectedFiles(const std::string& prefix)
                           "share/doc/vantor/copyright", "share/doc/vantor/changelog.gz"})
         files.insert(prefix + f);
     const fs::path content = fs::path(VANTOR_SOURCE_DIR) / "Content";
-    for (const char* folder : {"Shader", "Images", "Models", "Fonts"})
+    for (const char* folder : {"Shader", "Images", "Models", "Fonts", "Icons"})
         for (const auto& entry : fs::directory_iterator(content / folder))
             files.insert(prefix + "lib/vantor/Content/" + fs::relative(entry.path(), content).string());
     return files;
+}
+
+// The icons an X window carries, as xprop reads _NET_WM_ICON (all of it: by default xprop reads only the first
+// part of a long property): for each, its width, its height and its pixels as 0xAARRGGBB, top row first.
+struct WindowIcon {
+    int width = 0, height = 0;
+    std::vector<unsigned long> pixels;
+};
+std::vector<WindowIcon> windowIcons(const std::string& window)
+{
+    std::istringstream in(shellOutput("xprop -len 100000000 -notype -id " + window +
+                                      " -f _NET_WM_ICON 32c _NET_WM_ICON | tr -c '0-9\\n' ' '"));
+    std::vector<WindowIcon> icons;
+    for (WindowIcon icon; in >> icon.width >> icon.height && icon.width > 0 && icon.height > 0; icons.push_back(icon)) {
+        icon.pixels.resize(static_cast<size_t>(icon.width) * icon.height);
+        for (unsigned long& pixel : icon.pixels) in >> pixel;
+    }
+    return icons;
+}
+
+constexpr int gameIconSide = 256; // Content/Icons/vantor.png
+
+// How far a window's icon is from the game's icon scaled to its size by imagemagick, in levels of 255: the largest
+// difference of a channel weighted by opacity (so that the colour of transparent parts does not count).
+int differenceFromGameIcon(const WindowIcon& icon)
+{
+    const std::string size = std::to_string(icon.width) + "x" + std::to_string(icon.height) + "!";
+    const bool scaled = icon.width != gameIconSide || icon.height != gameIconSide;
+    const std::string rgba = shellOutput("convert '" VANTOR_SOURCE_DIR "/Content/Icons/vantor.png' " +
+                                         (scaled ? "-filter Triangle -resize '" + size + "' " : "") + "-depth 8 rgba:-");
+    if (rgba.size() != icon.pixels.size() * 4) return 255;
+    int largest = 0;
+    for (size_t i = 0; i < icon.pixels.size(); ++i) {
+        const auto channel = [&](int c) { return static_cast<int>(static_cast<unsigned char>(rgba[i * 4 + c])); };
+        const auto windowChannel = [&](int c) { return static_cast<int>((icon.pixels[i] >> (c == 3 ? 24 : 16 - 8 * c)) & 255); };
+        largest = std::max(largest, std::abs(channel(3) - windowChannel(3)));
+        for (int c = 0; c < 3; ++c)
+            largest = std::max(largest, std::abs(channel(c) * channel(3) - windowChannel(c) * windowChannel(3)) / 255);
+    }
+    return largest;
 }
 
 // A checker run through the shell must accept the file (exit status 0); its report is the failure message.
@@ -131,6 +174,21 @@ TEST(DebianPackage, HoldsTheGameAndItsLibrariesAndStartsThroughItsLauncherFromAn
     const Screenshot shot = takeScreenshot(window);
     EXPECT_EQ(shot.width, 800);
     EXPECT_EQ(shot.height, 600);
+    // It wears the game's icon, at its own size to the pixel and scaled for small task bars, and its class is the
+    // one the menu entry names, so that a dock shows the icon and counts the window as the entry's.
+    const std::vector<WindowIcon> icons = windowIcons(window);
+    ASSERT_FALSE(icons.empty()) << "the window has no icon";
+    EXPECT_EQ(icons[0].width, gameIconSide);
+    EXPECT_EQ(differenceFromGameIcon(icons[0]), 0);
+    for (const WindowIcon& icon : icons)
+        EXPECT_LE(differenceFromGameIcon(icon), 8) << "the " << icon.width << " pixel icon is not the game's";
+    const std::string classKey = "\nStartupWMClass=";
+    const size_t startupClass = entry.find(classKey);
+    ASSERT_NE(startupClass, std::string::npos) << entry;
+    const size_t classFrom = startupClass + classKey.size();
+    const std::string startupWMClass = entry.substr(classFrom, entry.find('\n', classFrom) - classFrom);
+    const std::string wmClass = shellOutput("xprop -notype -id " + window + " WM_CLASS"); // WM_CLASS = "name", "class"
+    EXPECT_EQ(wmClass.substr(wmClass.rfind(", ") + 2), "\"" + startupWMClass + "\"\n") << wmClass;
     pressKey(window, "Escape");
     const ProcessResult played = menuStart.finish(60.0);
     EXPECT_FALSE(played.timedOut) << "Escape did not close the game";
@@ -149,4 +207,5 @@ TEST(DebianPackage, HoldsTheGameAndItsLibrariesAndStartsThroughItsLauncherFromAn
     EXPECT_EQ(noContent.exitCode, 1);
     EXPECT_EQ(noContent.out, executing);
     EXPECT_EQ(noContent.err.rfind("ERROR: Could not load shader from file ../Content/Shader/", 0), 0u) << noContent.err;
+
 }
