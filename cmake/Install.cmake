@@ -114,4 +114,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # versions, as dpkg-shlibdeps finds them in the binary that goes into the
 # package (a Debug or sanitizer build links a few more than a Release build).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The same bytes from every build of a commit: CPack dates every member of the
+# package by SOURCE_DATE_EPOCH, which cmake/PackageTime.cmake sets, when
+# packaging, to the commit's time (or the newest changelog entry's, outside a
+# git checkout) unless the caller has set it.
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/PackageTime.cmake)
+set(CPACK_VANTOR_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_VANTOR_CHANGELOG ${PROJECT_BINARY_DIR}/packaging/changelog)
 include(CPack)

@@ -14,6 +14,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -113,8 +114,8 @@ TEST(DebianPackage, HoldsTheGameAndItsLibrariesAndStartsThroughItsLauncherFromAn
     const ProcessResult cpack = runProcess(VANTOR_CPACK_COMMAND, {"-G", "DEB", "-B", out.path.string(), "--config",
                                                                   std::string(VANTOR_BINARY_DIR) + "/CPackConfig.cmake"});
     ASSERT_EQ(cpack.exitCode, 0) << cpack.out << cpack.err;
-    const std::string deb = "'" + out.path.string() + "/vantor_" VANTOR_VERSION "_" +
-                            *wordsOf(shellOutput("dpkg --print-architecture")).begin() + ".deb'";
+    const std::string debName = "/vantor_" VANTOR_VERSION "_" + *wordsOf(shellOutput("dpkg --print-architecture")).begin() + ".deb";
+    const std::string deb = "'" + out.path.string() + debName + "'";
 
     // Debian's package checker: no error, no warning. Informational tags left: font and licence sit where the game reads
     // them (font-in-non-font-package, font-outside-font-dir, package-contains-documentation-outside-usr-share-doc); no
@@ -208,4 +209,25 @@ TEST(DebianPackage, HoldsTheGameAndItsLibrariesAndStartsThroughItsLauncherFromAn
     EXPECT_EQ(noContent.out, executing);
     EXPECT_EQ(noContent.err.rfind("ERROR: Could not load shader from file ../Content/Shader/", 0), 0u) << noContent.err;
 
+    // The same bytes from a second build of this commit, in another folder and at another time: the game alone,
+    // built with this build's settings, and packaged. A difference is named file by file.
+    const std::string second = out.path.string() + "/second";
+    std::vector<std::string> configure = {"-S", VANTOR_SOURCE_DIR, "-B", second,
+                                          "-DVANTOR_BUILD_TESTS=OFF", "-DVANTOR_BUILD_TOOLS=OFF"};
+    std::istringstream settings(shellOutput("grep -E '^(CMAKE_BUILD_TYPE|CMAKE_(C|CXX|EXE_LINKER)_FLAGS|"
+                                            "VANTOR_(SANITIZE|MAINTAINER|HOMEPAGE)):' '" VANTOR_BINARY_DIR "/CMakeCache.txt'"));
+    for (std::string setting; std::getline(settings, setting);) configure.push_back("-D" + setting);
+    const std::string jobs = "-j" + std::to_string(std::thread::hardware_concurrency());
+    for (const std::vector<std::string>& step : {configure, {"--build", second, "--target", "vantor", jobs}}) {
+        const ProcessResult built = runProcess(VANTOR_CMAKE_COMMAND, step);
+        ASSERT_EQ(built.exitCode, 0) << built.out << built.err;
+    }
+    const ProcessResult repackaged =
+        runProcess(VANTOR_CPACK_COMMAND, {"-G", "DEB", "-B", second, "--config", second + "/CPackConfig.cmake"});
+    ASSERT_EQ(repackaged.exitCode, 0) << repackaged.out << repackaged.err;
+    const char* const compare =
+        "cmp \"$1\" \"$2\" 2>&1 || if command -v diffoscope >/dev/null; then diffoscope --text - \"$1\" \"$2\"; else "
+        "for d in \"$1\" \"$2\"; do dpkg-deb -c \"$d\" >\"$d.list\"; dpkg-deb -R \"$d\" \"$d.tree\"; done; "
+        "diff \"$1.list\" \"$2.list\"; diff -r \"$1.tree\" \"$2.tree\"; fi";
+    EXPECT_EQ(runProcess("/bin/sh", {"-c", compare, "compare", out.path.string() + debName, second + debName}).out, "");
 }
