@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -59,44 +60,30 @@ std::set<std::string> expectedFiles(const std::string& prefix)
     return files;
 }
 
-// The icons an X window carries, as xprop reads _NET_WM_ICON (all of it: by default xprop reads only the first
-// part of a long property): for each, its width, its height and its pixels as 0xAARRGGBB, top row first.
-struct WindowIcon {
-    int width = 0, height = 0;
-    std::vector<unsigned long> pixels;
-};
-std::vector<WindowIcon> windowIcons(const std::string& window)
+// The icons an X window carries (_NET_WM_ICON, read whole: by default xprop reads only part of a long property),
+// each as its width and how far it is from the game's icon at that size (scaled by imagemagick), in levels of 255:
+// the largest difference of a channel weighted by opacity, so that the colour of transparent parts does not count.
+std::vector<std::pair<int, int>> iconDifferences(const std::string& window)
 {
     std::istringstream in(shellOutput("xprop -len 100000000 -notype -id " + window +
                                       " -f _NET_WM_ICON 32c _NET_WM_ICON | tr -c '0-9\\n' ' '"));
-    std::vector<WindowIcon> icons;
-    for (WindowIcon icon; in >> icon.width >> icon.height && icon.width > 0 && icon.height > 0; icons.push_back(icon)) {
-        icon.pixels.resize(static_cast<size_t>(icon.width) * icon.height);
-        for (unsigned long& pixel : icon.pixels) in >> pixel;
+    std::vector<std::pair<int, int>> icons;
+    for (int width = 0, height = 0; in >> width >> height && width > 0 && height > 0;) {
+        const std::string size = std::to_string(width) + "x" + std::to_string(height);
+        const std::string rgba = shellOutput("convert '" VANTOR_SOURCE_DIR "/Content/Icons/vantor.png' " +
+                                             (size == "256x256" ? "" : "-filter Triangle -resize " + size + "! ") + "-depth 8 rgba:-");
+        int largest = rgba.size() == 4u * width * height ? 0 : 255;
+        for (size_t i = 0; i < rgba.size() && largest < 255; i += 4) {
+            unsigned long argb = 0;
+            in >> argb;
+            const auto at = [&](size_t c) { return static_cast<int>(static_cast<unsigned char>(rgba[i + c])); };
+            const auto shown = [&](int c) { return static_cast<int>((argb >> (c == 3 ? 24 : 16 - 8 * c)) & 255); };
+            largest = std::max(largest, std::abs(at(3) - shown(3)));
+            for (int c = 0; c < 3; ++c) largest = std::max(largest, std::abs(at(c) * at(3) - shown(c) * shown(3)) / 255);
+        }
+        icons.emplace_back(width, largest);
     }
     return icons;
-}
-
-constexpr int gameIconSide = 256; // Content/Icons/vantor.png
-
-// How far a window's icon is from the game's icon scaled to its size by imagemagick, in levels of 255: the largest
-// difference of a channel weighted by opacity (so that the colour of transparent parts does not count).
-int differenceFromGameIcon(const WindowIcon& icon)
-{
-    const std::string size = std::to_string(icon.width) + "x" + std::to_string(icon.height) + "!";
-    const bool scaled = icon.width != gameIconSide || icon.height != gameIconSide;
-    const std::string rgba = shellOutput("convert '" VANTOR_SOURCE_DIR "/Content/Icons/vantor.png' " +
-                                         (scaled ? "-filter Triangle -resize '" + size + "' " : "") + "-depth 8 rgba:-");
-    if (rgba.size() != icon.pixels.size() * 4) return 255;
-    int largest = 0;
-    for (size_t i = 0; i < icon.pixels.size(); ++i) {
-        const auto channel = [&](int c) { return static_cast<int>(static_cast<unsigned char>(rgba[i * 4 + c])); };
-        const auto windowChannel = [&](int c) { return static_cast<int>((icon.pixels[i] >> (c == 3 ? 24 : 16 - 8 * c)) & 255); };
-        largest = std::max(largest, std::abs(channel(3) - windowChannel(3)));
-        for (int c = 0; c < 3; ++c)
-            largest = std::max(largest, std::abs(channel(c) * channel(3) - windowChannel(c) * windowChannel(3)) / 255);
-    }
-    return largest;
 }
 
 // A checker run through the shell must accept the file (exit status 0); its report is the failure message.
@@ -177,17 +164,13 @@ TEST(DebianPackage, HoldsTheGameAndItsLibrariesAndStartsThroughItsLauncherFromAn
     EXPECT_EQ(shot.height, 600);
     // It wears the game's icon, at its own size to the pixel and scaled for small task bars, and its class is the
     // one the menu entry names, so that a dock shows the icon and counts the window as the entry's.
-    const std::vector<WindowIcon> icons = windowIcons(window);
+    const std::vector<std::pair<int, int>> icons = iconDifferences(window);
     ASSERT_FALSE(icons.empty()) << "the window has no icon";
-    EXPECT_EQ(icons[0].width, gameIconSide);
-    EXPECT_EQ(differenceFromGameIcon(icons[0]), 0);
-    for (const WindowIcon& icon : icons)
-        EXPECT_LE(differenceFromGameIcon(icon), 8) << "the " << icon.width << " pixel icon is not the game's";
-    const std::string classKey = "\nStartupWMClass=";
-    const size_t startupClass = entry.find(classKey);
-    ASSERT_NE(startupClass, std::string::npos) << entry;
-    const size_t classFrom = startupClass + classKey.size();
-    const std::string startupWMClass = entry.substr(classFrom, entry.find('\n', classFrom) - classFrom);
+    EXPECT_EQ(icons[0], std::make_pair(256, 0)) << "not the game's icon, pixel for pixel";
+    for (const auto& [width, difference] : icons) EXPECT_LE(difference, 8) << "the " << width << " pixel icon";
+    const size_t key = entry.find("\nStartupWMClass=");
+    ASSERT_NE(key, std::string::npos) << entry;
+    const std::string startupWMClass = entry.substr(key + 16, entry.find('\n', key + 1) - key - 16);
     const std::string wmClass = shellOutput("xprop -notype -id " + window + " WM_CLASS"); // WM_CLASS = "name", "class"
     EXPECT_EQ(wmClass.substr(wmClass.rfind(", ") + 2), "\"" + startupWMClass + "\"\n") << wmClass;
     pressKey(window, "Escape");
