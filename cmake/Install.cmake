@@ -2,7 +2,7 @@
 # (cpack -G DEB in the build folder, or scripts/package.sh).
 #
 #   P/lib/vantor/bin/vantor        the game; it reads "../Content/" from its working folder
-#   P/lib/vantor/Content/...       shaders, images, models, the font and its licence
+#   P/lib/vantor/Content/...       shaders, images, models, the font and its licence, the window's icon
 #   P/games/vantor                 launcher: changes into P/lib/vantor/bin and starts the game
 #   P/share/applications/org.example.vantor.desktop, P/share/icons/hicolor/{256x256,scalable}/apps/vantor.{png,svg}
 #   P/share/metainfo/org.example.vantor.metainfo.xml   what software centres list
@@ -31,6 +31,7 @@ install(DIRECTORY
   ${PROJECT_SOURCE_DIR}/Content/Images
   ${PROJECT_SOURCE_DIR}/Content/Models
   ${PROJECT_SOURCE_DIR}/Content/Fonts
+  ${PROJECT_SOURCE_DIR}/Content/Icons
   DESTINATION ${VANTOR_INSTALL_GAME_DIR}/Content)
 
 # The launcher finds the game relative to its own place, so the installed tree
@@ -113,4 +114,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # versions, as dpkg-shlibdeps finds them in the binary that goes into the
 # package (a Debug or sanitizer build links a few more than a Release build).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The same bytes from every build of a commit: CPack dates every member of the
+# package by SOURCE_DATE_EPOCH, which cmake/PackageTime.cmake sets, when
+# packaging, to the commit's time (or the newest changelog entry's, outside a
+# git checkout) unless the caller has set it.
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/PackageTime.cmake)
+set(CPACK_VANTOR_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_VANTOR_CHANGELOG ${PROJECT_BINARY_DIR}/packaging/changelog)
 include(CPack)

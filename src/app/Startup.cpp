@@ -8,6 +8,7 @@
 #include "app/MainLoop.h"
 #include "app/Window.h"
 #include "app/WorldSetup.h"
+#include "gpu/Content.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -57,6 +58,7 @@ int runGame(int argc, char** argv)
     request.height = state.windowHeight;
     request.title = "Test";
     request.titleWhenCurrent = "VANTOR";
+    request.icon = contentPath("Icons/vantor.png");
     request.fullscreen = commandLine.fullscreen;
     const OpenedWindow opened = openWindow(request);
     state.window = opened.window;

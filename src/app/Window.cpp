@@ -1,9 +1,12 @@
 #include "app/Window.h"
 
+#include "gpu/Image.h"
+
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -13,6 +16,24 @@ std::string lastGlfwError;
 void keepGlfwError(int, const char* description)
 {
     lastGlfwError = description != nullptr ? description : "";
+}
+
+// The picture at its own size and, for task bars and title bars that take
+// the nearest size (Windows' 32 and 16 pixels), scaled copies.
+void wearIcon(GLFWwindow* window, const std::string& file)
+{
+    const Image picture(file, 32);
+    if (!picture.valid())
+        return;
+    const int sizes[][2] = {{picture.width(), picture.height()}, {48, 48}, {32, 32}, {16, 16}};
+    std::vector<std::vector<unsigned char>> pixels;
+    std::vector<GLFWimage> images;
+    for (const auto& size : sizes) {
+        pixels.push_back(picture.rgba(size[0], size[1])); // moved on growing, its bytes stay where they are
+        if (!pixels.back().empty())
+            images.push_back({size[0], size[1], pixels.back().data()});
+    }
+    glfwSetWindowIcon(window, static_cast<int>(images.size()), images.data());
 }
 
 } // namespace
@@ -48,6 +69,8 @@ OpenedWindow openWindow(const WindowRequest& request)
     glfwMakeContextCurrent(opened.window);
     if (request.titleWhenCurrent != nullptr)
         glfwSetWindowTitle(opened.window, request.titleWhenCurrent);
+    if (!request.icon.empty())
+        wearIcon(opened.window, request.icon);
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) {
         opened.status = WindowStatus::NoGlew;

@@ -13,6 +13,9 @@ struct WindowRequest {
     // Given to the window once its context is current (the game's window is
     // created as "Test" and renamed so).
     const char* titleWhenCurrent = nullptr;
+    // A picture file the window wears as its icon once created (in the title
+    // bar, the task bar and the task switcher); none when empty or unreadable.
+    std::string icon;
     bool fullscreen = false; // on the primary monitor
     bool visible = true;
 };
@@ -29,6 +32,6 @@ struct OpenedWindow {
 };
 
 // The one window start-up: GLFW, the three context hints (OpenGL 4.1 core
-// profile), the window, its context made current, GLEW. Unless the status is
-// NoGlfw, GLFW stays initialised and the caller terminates it.
+// profile), the window, its context made current, its icon, GLEW. Unless the
+// status is NoGlfw, GLFW stays initialised and the caller terminates it.
 OpenedWindow openWindow(const WindowRequest& request);

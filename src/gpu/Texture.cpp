@@ -1,64 +1,13 @@
 #include "gpu/Texture.h"
 
+#include "gpu/Image.h"
 #include "gpu/StartupTimings.h"
-
-#include <FreeImage.h>
 
 #include <array>
 #include <memory>
 #include <vector>
 
 namespace {
-
-// A decoded image in FreeImage's layout: 24 bits per pixel, blue-green-red,
-// bottom row first, rows padded to 4 bytes. Owns the bitmap.
-class Image {
-public:
-    explicit Image(const std::string& path)
-    {
-        const ScopedStartupTimer timer(StartupStage::ImageDecode);
-        const FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
-        if (format == FIF_UNKNOWN)
-            return;
-        FIBITMAP* loaded = FreeImage_Load(format, path.c_str(), 0);
-        if (loaded == nullptr)
-            return;
-        // Grey, palette, 16- or 32-bit images are turned into plain 24-bit
-        // pixels so that every upload reads the layout it expects.
-        if (FreeImage_GetImageType(loaded) != FIT_BITMAP || FreeImage_GetBPP(loaded) != 24) {
-            FIBITMAP* converted = FreeImage_ConvertTo24Bits(loaded);
-            FreeImage_Unload(loaded);
-            loaded = converted;
-        }
-        bitmap = loaded;
-    }
-    ~Image()
-    {
-        if (bitmap != nullptr)
-            FreeImage_Unload(bitmap);
-    }
-    Image(const Image&) = delete;
-    Image& operator=(const Image&) = delete;
-
-    bool valid() const { return bitmap != nullptr && width() > 0 && height() > 0; }
-    int width() const { return bitmap ? static_cast<int>(FreeImage_GetWidth(bitmap)) : 0; }
-    int height() const { return bitmap ? static_cast<int>(FreeImage_GetHeight(bitmap)) : 0; }
-    const BYTE* bits() const { return bitmap ? FreeImage_GetBits(bitmap) : nullptr; }
-
-    // Scales the image to the given size (cube faces must all match the first).
-    void resize(int w, int h)
-    {
-        if (!valid() || (w == width() && h == height()))
-            return;
-        const ScopedStartupTimer timer(StartupStage::ImageDecode);
-        FIBITMAP* scaled = FreeImage_Rescale(bitmap, w, h, FILTER_BILINEAR);
-        FreeImage_Unload(bitmap);
-        bitmap = scaled;
-    }
-
-private:
-    FIBITMAP* bitmap = nullptr;
-};
 
 // FreeImage pads rows to 4 bytes; make sure GL reads them that way even if
 // some earlier code changed the unpack alignment.
@@ -81,7 +30,7 @@ Texture::Texture(const std::string& path)
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, id);
 
-    const Image image(path);
+    const Image image(path, 24);
     if (image.valid()) {
         const ScopedStartupTimer timer(StartupStage::TextureUpload);
         const UnpackAlignment4 alignment;
@@ -112,7 +61,7 @@ Texture::Texture(const std::string& positiveX, const std::string& negativeX,
             if (*paths[j] == *paths[i])
                 faces[i] = faces[j];
         if (faces[i] == nullptr) {
-            decoded.push_back(std::make_unique<Image>(*paths[i]));
+            decoded.push_back(std::make_unique<Image>(*paths[i], 24));
             faces[i] = decoded.back().get();
         }
     }
@@ -125,7 +74,7 @@ Texture::Texture(const std::string& positiveX, const std::string& negativeX,
         const UnpackAlignment4 alignment;
         for (size_t i = 0; i < faces.size(); ++i) {
             faces[i]->resize(width, height);
-            const BYTE* pixels = faces[i]->valid() ? faces[i]->bits() : nullptr;
+            const unsigned char* pixels = faces[i]->valid() ? faces[i]->bits() : nullptr;
             const ScopedStartupTimer timer(StartupStage::TextureUpload);
             glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(i), 0, GL_RGB, width, height, 0,
                          GL_RGB, GL_UNSIGNED_BYTE, pixels);

@@ -9,9 +9,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -49,10 +54,36 @@ std::set<std::string> expectedFiles(const std::string& prefix)
                           "share/doc/vantor/copyright", "share/doc/vantor/changelog.gz"})
         files.insert(prefix + f);
     const fs::path content = fs::path(VANTOR_SOURCE_DIR) / "Content";
-    for (const char* folder : {"Shader", "Images", "Models", "Fonts"})
+    for (const char* folder : {"Shader", "Images", "Models", "Fonts", "Icons"})
         for (const auto& entry : fs::directory_iterator(content / folder))
             files.insert(prefix + "lib/vantor/Content/" + fs::relative(entry.path(), content).string());
     return files;
+}
+
+// The icons an X window carries (_NET_WM_ICON, read whole: by default xprop reads only part of a long property),
+// each as its width and how far it is from the game's icon at that size (scaled by imagemagick), in levels of 255:
+// the largest difference of a channel weighted by opacity, so that the colour of transparent parts does not count.
+std::vector<std::pair<int, int>> iconDifferences(const std::string& window)
+{
+    std::istringstream in(shellOutput("xprop -len 100000000 -notype -id " + window +
+                                      " -f _NET_WM_ICON 32c _NET_WM_ICON | tr -c '0-9\\n' ' '"));
+    std::vector<std::pair<int, int>> icons;
+    for (int width = 0, height = 0; in >> width >> height && width > 0 && height > 0;) {
+        const std::string size = std::to_string(width) + "x" + std::to_string(height);
+        const std::string rgba = shellOutput("convert '" VANTOR_SOURCE_DIR "/Content/Icons/vantor.png' " +
+                                             (size == "256x256" ? "" : "-filter Triangle -resize " + size + "! ") + "-depth 8 rgba:-");
+        int largest = rgba.size() == 4u * width * height ? 0 : 255;
+        for (size_t i = 0; i < rgba.size() && largest < 255; i += 4) {
+            unsigned long argb = 0;
+            in >> argb;
+            const auto at = [&](size_t c) { return static_cast<int>(static_cast<unsigned char>(rgba[i + c])); };
+            const auto shown = [&](int c) { return static_cast<int>((argb >> (c == 3 ? 24 : 16 - 8 * c)) & 255); };
+            largest = std::max(largest, std::abs(at(3) - shown(3)));
+            for (int c = 0; c < 3; ++c) largest = std::max(largest, std::abs(at(c) * at(3) - shown(c) * shown(3)) / 255);
+        }
+        icons.emplace_back(width, largest);
+    }
+    return icons;
 }
 
 // A checker run through the shell must accept the file (exit status 0); its report is the failure message.
@@ -70,8 +101,8 @@ TEST(DebianPackage, HoldsTheGameAndItsLibrariesAndStartsThroughItsLauncherFromAn
     const ProcessResult cpack = runProcess(VANTOR_CPACK_COMMAND, {"-G", "DEB", "-B", out.path.string(), "--config",
                                                                   std::string(VANTOR_BINARY_DIR) + "/CPackConfig.cmake"});
     ASSERT_EQ(cpack.exitCode, 0) << cpack.out << cpack.err;
-    const std::string deb = "'" + out.path.string() + "/vantor_" VANTOR_VERSION "_" +
-                            *wordsOf(shellOutput("dpkg --print-architecture")).begin() + ".deb'";
+    const std::string debName = "/vantor_" VANTOR_VERSION "_" + *wordsOf(shellOutput("dpkg --print-architecture")).begin() + ".deb";
+    const std::string deb = "'" + out.path.string() + debName + "'";
 
     // Debian's package checker: no error, no warning. Informational tags left: font and licence sit where the game reads
     // them (font-in-non-font-package, font-outside-font-dir, package-contains-documentation-outside-usr-share-doc); no
@@ -131,6 +162,17 @@ TEST(DebianPackage, HoldsTheGameAndItsLibrariesAndStartsThroughItsLauncherFromAn
     const Screenshot shot = takeScreenshot(window);
     EXPECT_EQ(shot.width, 800);
     EXPECT_EQ(shot.height, 600);
+    // It wears the game's icon, at its own size to the pixel and scaled for small task bars, and its class is the
+    // one the menu entry names, so that a dock shows the icon and counts the window as the entry's.
+    const std::vector<std::pair<int, int>> icons = iconDifferences(window);
+    ASSERT_FALSE(icons.empty()) << "the window has no icon";
+    EXPECT_EQ(icons[0], std::make_pair(256, 0)) << "not the game's icon, pixel for pixel";
+    for (const auto& [width, difference] : icons) EXPECT_LE(difference, 8) << "the " << width << " pixel icon";
+    const size_t key = entry.find("\nStartupWMClass=");
+    ASSERT_NE(key, std::string::npos) << entry;
+    const std::string startupWMClass = entry.substr(key + 16, entry.find('\n', key + 1) - key - 16);
+    const std::string wmClass = shellOutput("xprop -notype -id " + window + " WM_CLASS"); // WM_CLASS = "name", "class"
+    EXPECT_EQ(wmClass.substr(wmClass.rfind(", ") + 2), "\"" + startupWMClass + "\"\n") << wmClass;
     pressKey(window, "Escape");
     const ProcessResult played = menuStart.finish(60.0);
     EXPECT_FALSE(played.timedOut) << "Escape did not close the game";
@@ -149,4 +191,29 @@ TEST(DebianPackage, HoldsTheGameAndItsLibrariesAndStartsThroughItsLauncherFromAn
     EXPECT_EQ(noContent.exitCode, 1);
     EXPECT_EQ(noContent.out, executing);
     EXPECT_EQ(noContent.err.rfind("ERROR: Could not load shader from file ../Content/Shader/", 0), 0u) << noContent.err;
+
+    // The same bytes from a second build of this commit, in another folder and at another time: the game alone,
+    // built with this build's settings, and packaged. A difference is named file by file.
+    if (VANTOR_SANITIZED) return;
+    const std::string second = out.path.string() + "/second";
+    std::vector<std::string> configure = {"-S", VANTOR_SOURCE_DIR, "-B", second,
+                                          "-DVANTOR_BUILD_TESTS=OFF", "-DVANTOR_BUILD_TOOLS=OFF"};
+    std::istringstream settings(shellOutput("grep -E '^(CMAKE_BUILD_TYPE|CMAKE_(C|CXX|EXE_LINKER)_FLAGS|"
+                                            "VANTOR_(SANITIZE|MAINTAINER|HOMEPAGE)):' '" VANTOR_BINARY_DIR "/CMakeCache.txt'"));
+    for (std::string setting; std::getline(settings, setting);) configure.push_back("-D" + setting);
+    const std::string jobs = "-j" + std::to_string(std::thread::hardware_concurrency());
+    for (const std::vector<std::string>& step : {configure, {"--build", second, "--target", "vantor", jobs}}) {
+        ProcessOptions building;
+        building.safetyKillSeconds = 1800.0;
+        const ProcessResult built = runProcess(VANTOR_CMAKE_COMMAND, step, building);
+        ASSERT_EQ(built.exitCode, 0) << built.out << built.err;
+    }
+    const ProcessResult repackaged =
+        runProcess(VANTOR_CPACK_COMMAND, {"-G", "DEB", "-B", second, "--config", second + "/CPackConfig.cmake"});
+    ASSERT_EQ(repackaged.exitCode, 0) << repackaged.out << repackaged.err;
+    const char* const compare =
+        "cmp \"$1\" \"$2\" 2>&1 || if command -v diffoscope >/dev/null; then diffoscope --text - \"$1\" \"$2\"; else "
+        "for d in \"$1\" \"$2\"; do dpkg-deb -c \"$d\" >\"$d.list\"; dpkg-deb -R \"$d\" \"$d.tree\"; done; "
+        "diff \"$1.list\" \"$2.list\"; diff -r \"$1.tree\" \"$2.tree\"; fi";
+    EXPECT_EQ(runProcess("/bin/sh", {"-c", compare, "compare", out.path.string() + debName, second + debName}).out, "");
 }
