@@ -5,6 +5,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -51,8 +52,13 @@ Shader::~Shader()
 
 GlShaderStage Shader::loadShader(const std::string& path, GLenum type)
 {
-    std::ifstream file(path);
-    if (!file.good())
+    // Only a plain file is opened: a stream reads a folder only to throw, and a
+    // fifo or a device may never end.
+    std::error_code error;
+    std::ifstream file;
+    if (std::filesystem::is_regular_file(path, error))
+        file.open(path);
+    if (!file.is_open())
         fail("ERROR: Could not load shader from file " + path);
     const std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     file.close();

@@ -9,6 +9,7 @@
 
 #include <iostream>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -46,6 +47,25 @@ void loadGlyphs(FT_Face face, std::map<char, Character>& characters)
     }
 }
 
+// The characters the game draws: the score and "GAME OVER".
+constexpr std::string_view drawnCharacters = "-0123456789AEGMORV";
+
+// Whether the table can draw the game's text, else why not: a font cut short
+// still opens and loads every glyph without an error, each without a picture.
+enum class Glyphs { drawable, missing, empty };
+Glyphs gameGlyphs(const std::map<char, Character>& characters)
+{
+    Glyphs found = Glyphs::drawable;
+    for (const char c : drawnCharacters) {
+        const auto glyph = characters.find(c);
+        if (glyph == characters.end())
+            found = Glyphs::missing; // its glyph line has been printed
+        else if (glyph->second.size.x == 0 || glyph->second.size.y == 0)
+            return Glyphs::empty;
+    }
+    return found;
+}
+
 } // namespace
 
 void Renderer::initText()
@@ -72,6 +92,11 @@ void Renderer::initText()
     if (faceReady) {
         loadGlyphs(face, characters);
         FT_Done_Face(face);
+        const Glyphs glyphs = gameGlyphs(characters);
+        if (glyphs == Glyphs::empty)
+            std::cout << "ERROR::FREETYPE: Failed to load font" << std::endl;
+        if (glyphs != Glyphs::drawable)
+            characters.clear(); // no text at all, as without a font
     }
     if (libraryReady)
         FT_Done_FreeType(library);

@@ -101,6 +101,18 @@ Shot shoot(GameScene& scene, float orbitAngle)
     return shot;
 }
 
+// Calls f(pixel middle, distance from the middle in units) for every pixel within `reach`
+// units of a thing in front of the camera.
+template <typename F> void around(const Shot& shot, const Thing& t, float reach, F f)
+{
+    const glm::vec3 q = shot.pixel(t.centre);
+    const float unit = shot.focal / q.z; // pixels per unit at the thing
+    const int r = static_cast<int>(reach * unit) + 1;
+    for (int y = std::max(0, int(q.y) - r); q.z > 0.1f && y <= std::min(shot.image.height - 1, int(q.y) + r); ++y)
+        for (int x = std::max(0, int(q.x) - r); x <= std::min(shot.image.width - 1, int(q.x) + r); ++x)
+            f(glm::vec2(x + 0.5f, y + 0.5f), glm::distance(glm::vec2(x + 0.5f, y + 0.5f), glm::vec2(q)) / unit);
+}
+
 // A stone on screen, where enough of it and of the ring around it shows (else false):
 // its middle 30 above the ring around it, its lit third 12 above its dark third.
 bool stoneReads(const Shot& shot, const Thing& t, const std::string& where)
@@ -108,22 +120,17 @@ bool stoneReads(const Shot& shot, const Thing& t, const std::string& where)
     const glm::vec3 q = shot.pixel(t.centre);
     if (!shot.onScreen(q))
         return false;
-    const float unit = shot.focal / q.z; // pixels per unit at the stone
     std::vector<double> stone;
     double ring = 0.0, mean = 0.0, spread = 0.0;
     int ringPixels = 0;
-    const int reach = static_cast<int>(2.3f * unit) + 1;
-    for (int y = std::max(0, int(q.y) - reach); y <= std::min(shot.image.height - 1, int(q.y) + reach); ++y)
-        for (int x = std::max(0, int(q.x) - reach); x <= std::min(shot.image.width - 1, int(q.x) + reach); ++x) {
-            const glm::vec2 xy(x + 0.5f, y + 0.5f);
-            const float d = glm::distance(xy, glm::vec2(q)) / unit;
-            if (d < 0.45f && !shot.covered(xy, q.z, &t))
-                stone.push_back(shot.at(xy));
-            if (d > 1.3f && d < 2.3f && !shot.covered(xy, 1e9f, &t) && onRing(shot.ringRadius(xy))) {
-                ring += shot.at(xy);
-                ++ringPixels;
-            }
+    around(shot, t, 2.3f, [&](glm::vec2 xy, float d) {
+        if (d < 0.45f && !shot.covered(xy, q.z, &t))
+            stone.push_back(shot.at(xy));
+        if (d > 1.3f && d < 2.3f && !shot.covered(xy, 1e9f, &t) && onRing(shot.ringRadius(xy))) {
+            ring += shot.at(xy);
+            ++ringPixels;
         }
+    });
     if (stone.size() < 6 || ringPixels < 10)
         return false;
     std::sort(stone.begin(), stone.end());
@@ -135,6 +142,69 @@ bool stoneReads(const Shot& shot, const Thing& t, const std::string& where)
     EXPECT_GT(mean, ring / ringPixels + 30.0) << where;
     EXPECT_GT(spread, 12.0) << where;
     return true;
+}
+
+// The sum of the colours (0 to 255) of a thing's pixels within `reach` units of its
+// middle that nothing nearer hides, and their number.
+glm::dvec4 colours(const Shot& shot, const Thing& t, float reach)
+{
+    glm::dvec4 sum(0.0);
+    around(shot, t, reach, [&](glm::vec2 xy, float d) {
+        const Rgba& p = shot.image.at(int(xy.x), int(xy.y));
+        if (d < reach && !shot.covered(xy, shot.pixel(t.centre).z, &t))
+            sum += glm::dvec4(p.r, p.g, p.b, 1.0);
+    });
+    return sum;
+}
+
+// CIELAB (D65) of an sRGB colour, 0 to 255.
+glm::dvec3 lab(glm::dvec3 srgb)
+{
+    auto linear = [](double c) { return (c /= 255.0) <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    const glm::dmat3 toXyz(0.4124, 0.2126, 0.0193, 0.3576, 0.7152, 0.1192, 0.1805, 0.0722, 0.9505);
+    const glm::dvec3 xyz = toXyz * glm::dvec3(linear(srgb.r), linear(srgb.g), linear(srgb.b)) / glm::dvec3(0.95047, 1.0, 1.08883);
+    auto f = [](double t) { return t > 216.0 / 24389.0 ? std::cbrt(t) : (24389.0 / 27.0 * t + 16.0) / 116.0; };
+    return {116.0 * f(xyz.y) - 16.0, 500.0 * (f(xyz.x) - f(xyz.y)), 200.0 * (f(xyz.y) - f(xyz.z))};
+}
+
+// The CIEDE2000 colour difference of two CIELAB colours.
+double ciede2000(glm::dvec3 a, glm::dvec3 b)
+{
+    const double pi = 3.14159265358979, deg = pi / 180.0, p25 = std::pow(25.0, 7.0);
+    const double c7 = std::pow((std::hypot(a.y, a.z) + std::hypot(b.y, b.z)) / 2.0, 7.0);
+    const double g = 0.5 * (1.0 - std::sqrt(c7 / (c7 + p25)));
+    auto prime = [&](glm::dvec3 c) { // L, C', h'
+        const double h = std::atan2(c.z, (1.0 + g) * c.y);
+        return glm::dvec3(c.x, std::hypot((1.0 + g) * c.y, c.z), h < 0.0 ? h + 2.0 * pi : h);
+    };
+    const glm::dvec3 p = prime(a), q = prime(b);
+    const bool grey = p.y * q.y == 0.0;
+    double dh = grey ? 0.0 : q.z - p.z;
+    dh += dh > pi ? -2.0 * pi : dh < -pi ? 2.0 * pi : 0.0;
+    double h = p.z + q.z;
+    if (!grey)
+        h = (std::abs(p.z - q.z) > pi ? h + (h < 2.0 * pi ? 2.0 * pi : -2.0 * pi) : h) / 2.0;
+    const double dL = q.x - p.x, dC = q.y - p.y, dH = 2.0 * std::sqrt(p.y * q.y) * std::sin(dh / 2.0);
+    const double l = (p.x + q.x) / 2.0 - 50.0, c = (p.y + q.y) / 2.0, c7m = std::pow(c, 7.0);
+    const double t = 1.0 - 0.17 * std::cos(h - 30.0 * deg) + 0.24 * std::cos(2.0 * h) + 0.32 * std::cos(3.0 * h + 6.0 * deg) -
+                     0.20 * std::cos(4.0 * h - 63.0 * deg);
+    const double sl = 1.0 + 0.015 * l * l / std::sqrt(20.0 + l * l), sc = 1.0 + 0.045 * c, sh = 1.0 + 0.015 * c * t;
+    const double rt = -2.0 * std::sqrt(c7m / (c7m + p25)) * std::sin(60.0 * deg * std::exp(-std::pow((h / deg - 275.0) / 25.0, 2.0)));
+    return std::sqrt(std::pow(dL / sl, 2.0) + std::pow(dC / sc, 2.0) + std::pow(dH / sh, 2.0) + rt * dC / sc * dH / sh);
+}
+
+// How far apart the moon and the stones 8 to 30 ahead of it look: the CIEDE2000 difference
+// of their mean colours (0 when too little of either shows).
+double moonAgainstStones(const Shot& shot)
+{
+    const glm::dvec4 moon = colours(shot, shot.things[0], 0.8f);
+    glm::dvec4 stones(0.0);
+    for (const Thing& t : shot.things)
+        if (t.stone && glm::distance(t.centre, shot.moon) > 8.0f && glm::distance(t.centre, shot.moon) < 30.0f &&
+            shot.pixel(t.centre).z > shot.pixel(shot.moon).z)
+            stones += colours(shot, t, 0.45f);
+    return std::min(moon.w, stones.w) < 20.0 ? 0.0
+                                              : ciede2000(lab(glm::dvec3(moon) / moon.w), lab(glm::dvec3(stones) / stones.w));
 }
 
 // How round a spot of light near `guess` is: around its centre (the middle of its texels
@@ -175,9 +245,10 @@ double roundness(const Image& image, glm::vec2 guess, int reach)
 } // namespace
 
 // All around the lap, faults: dark, flat stones that melt into the ring; cogwheels that
-// lose their teeth (14 to 28 ahead: tooth and gap 20 apart on average). At 1920 x 1080
-// each lens-flare ghost one round disc, not copies of the sun merged into a rounded
-// triangle (0.82 round). The reference frames hold the shadows' depth and what glows or
+// lose their teeth (14 to 28 ahead: tooth and gap 20 apart on average); stones that read
+// as little moons (blue-grey moon against sandstone: 23 to 30; both grey as they were: 10
+// to 13; either one plain grey again: 14 to 20). At 1920 x 1080 each lens-flare ghost one round disc, not
+// copies of the sun merged into a rounded triangle (0.82 round). The reference frames hold the shadows' depth and what glows or
 // burns out white (stones, or cogwheels when the sun stands behind the player).
 TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLap)
 {
@@ -187,6 +258,9 @@ TEST(Readability, StonesAndCogwheelsKeepTheirFormAllAroundTheLap)
     int stones = 0, cogwheels = 0;
     for (float angle : {start, 0.25f, 0.75f, 1.25f, 1.75f, 2.75f, 3.75f, 4.5f, 5.25f, 5.75f}) {
         Shot shot = shoot(scene, angle);
+        if (angle == start || angle == 0.25f || angle == 2.75f) { // the sun ahead, behind, ahead to the side
+            EXPECT_GT(moonAgainstStones(shot), 21.0) << "the moon's colour against the stones', angle " << angle;
+        }
         for (const Thing& t : shot.things) {
             const float ahead = glm::distance(t.centre, shot.moon);
             const std::string where = std::to_string(ahead) + " ahead, angle " + std::to_string(angle);

@@ -15,6 +15,11 @@ namespace {
 
 using Stop = std::pair<float, glm::vec3>;
 
+// The moon and the stones in colours of their own, so that a stone never reads
+// as a little moon: cool blue-grey rock against warm sandstone.
+const glm::vec3 moonHighland(0.86f, 0.97f, 1.15f), moonMaria(0.76f, 0.92f, 1.24f);
+const glm::vec3 stoneRust(0.96f, 0.60f, 0.38f), stoneOchre(1.0f, 0.80f, 0.54f), stoneSand(1.0f, 0.92f, 0.72f);
+
 // Piecewise-linear colour ramp through (position, colour) stops in increasing order.
 glm::vec3 ramp(float t, std::initializer_list<Stop> stops) {
     const Stop* prev = stops.begin();
@@ -121,7 +126,8 @@ Image moonTexture() {
             const float grain = fbm3(d * 30.0f, 3, 24u);
             const float shade = std::clamp(-glm::dot(height.sphereSlope(x, y), light) * 0.8f, -0.16f, 0.16f);
             const float tone = 0.58f - 0.2f * maria + 0.07f * grain + shade;
-            img.at(x, y) = glm::vec3(tone * 1.02f, tone, tone * 0.97f);
+            // A cool blue-grey, bluer in the maria: nothing like the warm stones.
+            img.at(x, y) = tone * glm::mix(moonHighland, moonMaria, maria);
         }
     return img;
 }
@@ -278,16 +284,18 @@ StoneTextures stoneTextures() {
         return 0.03f * lumps + 0.03f * bulge - 0.018f * crack - 0.01f * pits + 0.003f * fbm3(d * 40.0f, 2, 87u);
     });
     StoneTextures out{Image(size, size), Image(size, size)};
+    const glm::vec3 strata = glm::normalize(glm::vec3(0.45f, 1.0f, 0.25f)); // across the layers, tilted
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const glm::vec3 d = layout::sphereDirection((x + 0.5f) / size, (y + 0.5f) / size);
-            // Albedo: a light, sandy grey rock, darker in hollows and cracks,
-            // lighter on the bumps, with a few warmer stains.
+            // Albedo: a warm sandstone laid down in layers, bands of ochre and
+            // rust around the stone bent by its lumps (the moon has craters, the
+            // stones stripes), darker in hollows and cracks, lighter on the bumps.
             const float t = clamp01(0.7f + height.get(x, y) * 12.0f);
-            const float stain = smoothstep(0.1f, 0.6f, fbm3(d * 3.0f, 3, 84u));
-            const glm::vec3 rock = glm::mix(glm::vec3(0.30f, 0.29f, 0.28f), glm::vec3(0.93f, 0.91f, 0.87f), t);
-            out.albedo.at(x, y) = rock * (1.0f + 0.06f * fbm3(d * 60.0f, 2, 85u)) *
-                                  glm::mix(glm::vec3(1.0f), glm::vec3(1.0f, 0.93f, 0.83f), stain);
+            const float layers = 0.5f + 0.5f * std::sin(glm::dot(d, strata) * 16.0f + 4.0f * fbm3(d * 1.7f, 4, 84u));
+            const glm::vec3 rock = glm::mix(glm::vec3(0.3f), glm::vec3(1.1f), t) *
+                                   ramp(layers, {{0.0f, stoneRust}, {0.5f, stoneOchre}, {1.0f, stoneSand}});
+            out.albedo.at(x, y) = rock * (1.0f + 0.06f * fbm3(d * 60.0f, 2, 85u));
             // Tangent-space normal: tangent along increasing u, bitangent along
             // increasing v, strength scaled from the stone's size (~0.8).
             const glm::vec2 slope = height.sphereSlope(x, y) / 0.8f;

@@ -7,7 +7,7 @@
 namespace contentgen {
 
 Image sunTexture();       // texture_sun.jpg: glowing granular surface, drawn unlit
-Image moonTexture();      // tex_moon.jpg: grey cratered rock, sphere-mapped
+Image moonTexture();      // tex_moon.jpg: cool blue-grey cratered rock, sphere-mapped
 Image saturnTexture();    // tex_saturn.jpg: cream and butterscotch bands along v
 Image ringTexture();      // tex_ring.jpg: rows are ring radii, three bright lanes
 Image spaceTexture();     // space.jpg: star field whose four edges match (cube faces)
