@@ -20,11 +20,12 @@
 // pixels apart. The number of reads therefore grows with the picture's
 // height: three up to 600 pixels, one more for every further 200, so that a
 // ghost stays one round disc and the fringe one band of colour at every size,
-// only finer. The count is the same for every pixel: the common counts get
-// loops of constant length, which the compiler unrolls with each read's
-// direction worked out once, at compile time; other counts loop as often as
-// needed and work the directions out as they go. (Three reads per ghost keep
-// the pass at about five times the cost of a plain copy at 800 x 600.)
+// only finer. One loop over the reads serves the four ghosts and the halo,
+// and the ghosts' directions around the circle come from one rotation worked
+// out once per pixel, not from a sine and a cosine per read; a shader
+// compiler for the CPU runs every branch of an if, so there is no separate
+// path per count. (Three reads keep the pass at about five times the cost of
+// a plain copy at 800 x 600.)
 
 in vec2 texcoords;
 out vec4 fragColor;
@@ -67,59 +68,50 @@ float sunAt(vec2 uv)
     return smoothstep(sunThreshold, sunThreshold + sunKnee, luminance) * (inside.x * inside.y);
 }
 
-// The flare at this pixel with `reads` reads per ghost and along the fringe.
-vec3 lensFlare(int reads)
+void main()
 {
     vec2 size = vec2(textureSize(sun_texture, 0));
     vec2 aspect = size / size.y;
     vec2 fromCentre = texcoords - 0.5;
+    // Whole numbers: a division of floats could come out a hair above 3 at
+    // exactly 600 pixels and round up to 4.
+    int reads = clamp((textureSize(sun_texture, 0).y + heightPerRead - 1) / heightPerRead, 3, maxReads);
 
     // Ghosts: the first read above the ghost's place, the others evenly
-    // around the circle.
-    vec3 flare = vec3(0.0);
+    // around the circle. Halo: a pixel lights up when the sun stands
+    // haloRadius nearer the centre on the same radial line. Each read along
+    // the fringe, at `along` from -1 (inside) to 1 (outside), counts towards
+    // blue, green and red in proportion to its nearness to -1, 0 and 1; each
+    // colour is the mean of its reads. With three reads that is one read per
+    // colour.
+    vec2 source[ghostCount];
+    float seen[ghostCount];
     for (int i = 0; i < ghostCount; ++i) {
-        vec2 source = 0.5 + fromCentre / ghostScale[i];
-        float seen = 0.0;
-        for (int k = 0; k < reads; ++k) {
-            float angle = turn * float(k) / float(reads);
-            seen += sunAt(source + vec2(-sin(angle), cos(angle)) * ghostSpread / aspect);
-        }
-        flare += ghostTint[i] * min(seen, 1.0);
+        source[i] = 0.5 + fromCentre / ghostScale[i];
+        seen[i] = 0.0;
     }
-    flare *= ghostWeight;
-
-    // Halo: a pixel lights up when the sun stands haloRadius nearer the
-    // centre on the same radial line. Each read along the fringe, at `along`
-    // from -1 (inside) to 1 (outside), counts towards blue, green and red in
-    // proportion to its nearness to -1, 0 and 1; each colour is the mean of
-    // its reads. With three reads that is one read per colour.
     vec2 radial = normalize(fromCentre * aspect + vec2(1e-6)) / aspect;
     vec3 halo = vec3(0.0);
     vec3 weights = vec3(0.0);
+    float step = turn / float(reads);
+    mat2 rotate = mat2(cos(step), sin(step), -sin(step), cos(step));
+    vec2 direction = vec2(0.0, 1.0);
     for (int k = 0; k < reads; ++k) {
+        vec2 around = direction * ghostSpread / aspect;
+        direction = rotate * direction;
+        for (int i = 0; i < ghostCount; ++i)
+            seen[i] += sunAt(source[i] + around);
+
         float along = 2.0 * float(k) / float(reads - 1) - 1.0;
         vec3 weight = max(vec3(0.0), 1.0 - abs(vec3(along) - vec3(1.0, 0.0, -1.0)));
         halo += weight * sunAt(texcoords - radial * haloRadius * (1.0 + fringe * along));
         weights += weight;
     }
-    return flare + haloWeight * halo / weights;
-}
 
-void main()
-{
-    // Whole numbers: a division of floats could come out a hair above 3 at
-    // exactly 600 pixels and round up to 4.
-    int reads = clamp((textureSize(sun_texture, 0).y + heightPerRead - 1) / heightPerRead, 3, maxReads);
-    vec3 flare;
-    if (reads == 3)
-        flare = lensFlare(3); // up to 600 pixels high
-    else if (reads == 4)
-        flare = lensFlare(4); // 720, 768, 800
-    else if (reads == 6)
-        flare = lensFlare(6); // 1080, 1200
-    else if (reads == 8)
-        flare = lensFlare(8); // 1440, 1600
-    else
-        flare = lensFlare(reads);
+    vec3 flare = vec3(0.0);
+    for (int i = 0; i < ghostCount; ++i)
+        flare += ghostTint[i] * min(seen[i], 1.0);
+    flare *= ghostWeight;
+    flare += haloWeight * halo / weights;
     fragColor = vec4(flare, 1.0);
 }
