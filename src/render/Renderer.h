@@ -84,7 +84,8 @@ public:
     std::unique_ptr<Texture> blackTexture;
 
     // Draws every pass in full every frame: the whole shadow map, and the
-    // sun, its flare and the flare's blur even when no sun can be on screen.
+    // sun, its flare and the flare's blur over the whole picture, even when
+    // no sun can be on screen.
     // The frame looks the same either way; tests and the benchmark compare.
     // The game never sets it.
     bool drawEveryPass = false;
