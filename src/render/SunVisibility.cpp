@@ -1,6 +1,5 @@
 #include "render/SunVisibility.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
