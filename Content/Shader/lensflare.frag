@@ -20,12 +20,11 @@
 // pixels apart. The number of reads therefore grows with the picture's
 // height: three up to 600 pixels, one more for every further 200, so that a
 // ghost stays one round disc and the fringe one band of colour at every size,
-// only finer. One loop over the reads serves the four ghosts and the halo,
-// and the ghosts' directions around the circle come from one rotation worked
-// out once per pixel, not from a sine and a cosine per read; a shader
-// compiler for the CPU runs every branch of an if, so there is no separate
-// path per count. (Three reads keep the pass at about five times the cost of
-// a plain copy at 800 x 600.)
+// only finer. The renderer builds this program once for each count it needs,
+// with FLARE_READS defined as the count: loops of a constant length, which a
+// shader compiler for the CPU unrolls. One loop over the reads serves the four
+// ghosts and the halo, and the ghosts' directions around the circle come from
+// one rotation, not from a sine and a cosine per read.
 
 in vec2 texcoords;
 out vec4 fragColor;
@@ -52,10 +51,8 @@ const float haloWeight = 0.9;
 // The fringe reaches this part of the halo's radius inwards (blue) and
 // outwards (red).
 const float fringe = 0.1;
-// Reads per ghost and along the fringe: one for every this many pixels of the
-// picture's height, at least three.
-const int heightPerRead = 200;
-const int maxReads = 16;
+// Reads per ghost and along the fringe (see above).
+const int reads = FLARE_READS;
 const float turn = 6.2831853;
 
 // How much of the sun the sun image shows at `uv`, 0..1 (0 outside the image).
@@ -73,10 +70,6 @@ void main()
     vec2 size = vec2(textureSize(sun_texture, 0));
     vec2 aspect = size / size.y;
     vec2 fromCentre = texcoords - 0.5;
-    // Whole numbers: a division of floats could come out a hair above 3 at
-    // exactly 600 pixels and round up to 4.
-    int reads = clamp((textureSize(sun_texture, 0).y + heightPerRead - 1) / heightPerRead, 3, maxReads);
-
     // Ghosts: the first read above the ghost's place, the others evenly
     // around the circle. Halo: a pixel lights up when the sun stands
     // haloRadius nearer the centre on the same radial line. Each read along

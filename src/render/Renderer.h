@@ -76,6 +76,7 @@ public:
     GlFramebuffer sunFBO;
     GlTexture sunTexture;
     std::unique_ptr<Shader> lensflareShader;
+    int lensflareReads = 0; // what lensflareShader was built for
     std::map<char, Character> characters;
     GlVertexArray textVAO;
     GlBuffer textVBO;
@@ -156,6 +157,9 @@ private:
     // (scene, bright parts, ping-pong, bloom, lens flare, sun, shadow map) and
     // updates width, height, shadowWidth and shadowHeight.
     void allocateTargets(int framebufferWidth, int framebufferHeight);
+    // Builds the lens flare's program anew when the picture's height asks for
+    // another number of reads than it has.
+    void fitLensFlare(int pictureHeight);
 
     // The normal frame, pass by pass.
     void renderPostProcessedFrame(World* world, Camera* camera, const Hud& hud);

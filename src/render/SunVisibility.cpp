@@ -1,5 +1,6 @@
 #include "render/SunVisibility.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -221,4 +222,9 @@ SunRegion sunRegion(const glm::mat4& viewProjection, const scene::BoundingSphere
 
     mergeOverlaps(region);
     return region;
+}
+
+int lensFlareReads(int pictureHeight)
+{
+    return std::clamp((pictureHeight + 199) / 200, 3, 16);
 }

@@ -13,6 +13,13 @@
 // matrix that gives no sensible planes says true: when in doubt, draw.
 bool mayBeInView(const glm::mat4& viewProjection, const scene::BoundingSphere& sphere);
 
+// How many times lensflare.frag reads the sun image for each ghost and along
+// the halo's fringe in a picture `pictureHeight` pixels high: one read for
+// every 200 pixels, at least three, at most sixteen. The blur hides the gaps
+// between reads only while they stay a few pixels apart, so the count grows
+// with the height. The renderer builds the program for the count.
+int lensFlareReads(int pictureHeight);
+
 // Where the sun's chain can light pixels of a picture of `pictureSize`: the
 // sun's own rectangle, and a few rectangles that hold every pixel the lens
 // flare can make non-zero (lensflare.frag: four ghosts and the halo). Outside
