@@ -47,7 +47,7 @@ void clearMiddleLane(World& world)
 } // namespace
 
 // A second renderer that draws every pass watches a scripted lap beside the game's
-// own, then sun frames at two sizes. Faults: a moving caster's footprint too
+// own, then sun frames at three sizes. Faults: a moving caster's footprint too
 // small, a change of the stones or cogwheels that keeps the old map, the sun's rim
 // on screen without its flare, a stale flare, a sun beyond the far plane by a
 // rounding error without its cap, a flare region too small on any side (a ghost,
@@ -203,15 +203,14 @@ TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDra
                               glm::normalize(glm::cross(saturnToSun, glm::vec3(0.0f, 1.0f, 0.0f))) * saturn.radius *
                                   (1.0f + back) * sunDistance / std::sqrt(sunDistance * sunDistance - saturn.radius * saturn.radius);
     // The sun at the centre (the halo all round), in a corner, half over the right edge,
-    // then near the other corners and the edges (the ghosts off screen). (2560 x 1440, eight
-    // reads a ghost, passes too, but afterwards the process's next test fails to open the
-    // display, even on a virtual screen that holds the window.)
+    // then near the other corners and the edges (the ghosts off screen); at 1440 pixels
+    // high (eight reads a ghost) only the first three.
     const glm::vec2 places[] = {{0.0f, 0.0f},  {-0.9f, -0.9f}, {1.0f, 0.3f}, {0.9f, 0.9f}, {-0.9f, 0.9f},
                                 {0.9f, -0.9f}, {0.9f, 0.0f},   {-0.9f, 0.0f}, {0.0f, 0.9f}, {0.0f, -0.9f}};
-    for (glm::ivec2 size : {glm::ivec2(800, 600), glm::ivec2(1280, 720)}) {
+    for (glm::ivec2 size : {glm::ivec2(800, 600), glm::ivec2(1280, 720), glm::ivec2(2560, 1440)}) {
         width = size.x, height = size.y;
         ASSERT_TRUE(resizeWindow(state.window, width, height));
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < (height > 1000 ? 3 : 10); ++i) {
             place(places[i]);
             play(0.0f);
             EXPECT_TRUE(cached.lastFrame.sunChain && cached.lastFrame.sunRegionShare < 0.6) << width << " " << i;
