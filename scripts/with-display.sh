@@ -18,7 +18,9 @@ trap '[ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true; rm -f "$ready"
 for n in $(seq 90 140); do
   [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
   # -displayfd: the server writes its display number once it accepts connections.
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 3>"$ready" >/dev/null 2>&1 &
+  # The screen holds a 2560 x 1440 window, the largest the tests open; it
+  # takes 16 MiB.
+  Xvfb ":$n" -screen 0 2560x1600x24 -nolisten tcp -displayfd 3 3>"$ready" >/dev/null 2>&1 &
   xvfb_pid=$!
   while kill -0 "$xvfb_pid" 2>/dev/null && [ ! -s "$ready" ]; do
     sleep 0.1

@@ -20,8 +20,11 @@
 // pixels apart. The number of reads therefore grows with the picture's
 // height: three up to 600 pixels, one more for every further 200, so that a
 // ghost stays one round disc and the fringe one band of colour at every size,
-// only finer. (Three reads per ghost keep the pass at about twice the cost of
-// a plain copy at 800 x 600.)
+// only finer. The renderer builds this program once for each count it needs,
+// with FLARE_READS defined as the count: loops of a constant length, which a
+// shader compiler for the CPU unrolls. One loop over the reads serves the four
+// ghosts and the halo, and the ghosts' directions around the circle come from
+// one rotation, not from a sine and a cosine per read.
 
 in vec2 texcoords;
 out vec4 fragColor;
@@ -48,10 +51,8 @@ const float haloWeight = 0.9;
 // The fringe reaches this part of the halo's radius inwards (blue) and
 // outwards (red).
 const float fringe = 0.1;
-// Reads per ghost and along the fringe: one for every this many pixels of the
-// picture's height, at least three.
-const float heightPerRead = 200.0;
-const int maxReads = 16;
+// Reads per ghost and along the fringe (see above).
+const int reads = FLARE_READS;
 const float turn = 6.2831853;
 
 // How much of the sun the sun image shows at `uv`, 0..1 (0 outside the image).
@@ -69,37 +70,41 @@ void main()
     vec2 size = vec2(textureSize(sun_texture, 0));
     vec2 aspect = size / size.y;
     vec2 fromCentre = texcoords - 0.5;
-    int reads = clamp(int(ceil(size.y / heightPerRead)), 3, maxReads);
-
     // Ghosts: the first read above the ghost's place, the others evenly
-    // around the circle.
-    vec3 flare = vec3(0.0);
+    // around the circle. Halo: a pixel lights up when the sun stands
+    // haloRadius nearer the centre on the same radial line. Each read along
+    // the fringe, at `along` from -1 (inside) to 1 (outside), counts towards
+    // blue, green and red in proportion to its nearness to -1, 0 and 1; each
+    // colour is the mean of its reads. With three reads that is one read per
+    // colour.
+    vec2 source[ghostCount];
+    float seen[ghostCount];
     for (int i = 0; i < ghostCount; ++i) {
-        vec2 source = 0.5 + fromCentre / ghostScale[i];
-        float seen = 0.0;
-        for (int k = 0; k < reads; ++k) {
-            float angle = turn * float(k) / float(reads);
-            seen += sunAt(source + vec2(-sin(angle), cos(angle)) * ghostSpread / aspect);
-        }
-        flare += ghostTint[i] * min(seen, 1.0);
+        source[i] = 0.5 + fromCentre / ghostScale[i];
+        seen[i] = 0.0;
     }
-    flare *= ghostWeight;
-
-    // Halo: a pixel lights up when the sun stands haloRadius nearer the
-    // centre on the same radial line. Each read along the fringe, at `along`
-    // from -1 (inside) to 1 (outside), counts towards blue, green and red in
-    // proportion to its nearness to -1, 0 and 1; each colour is the mean of
-    // its reads. With three reads that is one read per colour.
     vec2 radial = normalize(fromCentre * aspect + vec2(1e-6)) / aspect;
     vec3 halo = vec3(0.0);
     vec3 weights = vec3(0.0);
+    float step = turn / float(reads);
+    mat2 rotate = mat2(cos(step), sin(step), -sin(step), cos(step));
+    vec2 direction = vec2(0.0, 1.0);
     for (int k = 0; k < reads; ++k) {
+        vec2 around = direction * ghostSpread / aspect;
+        direction = rotate * direction;
+        for (int i = 0; i < ghostCount; ++i)
+            seen[i] += sunAt(source[i] + around);
+
         float along = 2.0 * float(k) / float(reads - 1) - 1.0;
         vec3 weight = max(vec3(0.0), 1.0 - abs(vec3(along) - vec3(1.0, 0.0, -1.0)));
         halo += weight * sunAt(texcoords - radial * haloRadius * (1.0 + fringe * along));
         weights += weight;
     }
-    flare += haloWeight * halo / weights;
 
+    vec3 flare = vec3(0.0);
+    for (int i = 0; i < ghostCount; ++i)
+        flare += ghostTint[i] * min(seen[i], 1.0);
+    flare *= ghostWeight;
+    flare += haloWeight * halo / weights;
     fragColor = vec4(flare, 1.0);
 }

@@ -8,9 +8,11 @@ std::string contentPath(const std::string& relativePath)
     return "../Content/" + relativePath;
 }
 
-std::unique_ptr<Shader> loadProgram(const std::string& vertexFile, const std::string& fragmentFile)
+std::unique_ptr<Shader> loadProgram(const std::string& vertexFile, const std::string& fragmentFile,
+                                    const std::string& fragmentDefinitions)
 {
-    return std::make_unique<Shader>(contentPath("Shader/" + vertexFile), contentPath("Shader/" + fragmentFile));
+    return std::make_unique<Shader>(contentPath("Shader/" + vertexFile), contentPath("Shader/" + fragmentFile),
+                                    fragmentDefinitions);
 }
 
 std::unique_ptr<Texture> loadImage(const std::string& file)

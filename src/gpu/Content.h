@@ -12,7 +12,9 @@ class Texture;
 // Content/, such as "Models/sphere.dae".
 std::string contentPath(const std::string& relativePath);
 
-// A program from two sources in Content/Shader/ (Shader's rules on failure).
-std::unique_ptr<Shader> loadProgram(const std::string& vertexFile, const std::string& fragmentFile);
+// A program from two sources in Content/Shader/ (Shader's rules on failure),
+// with `fragmentDefinitions` after the fragment source's #version line.
+std::unique_ptr<Shader> loadProgram(const std::string& vertexFile, const std::string& fragmentFile,
+                                    const std::string& fragmentDefinitions = "");
 // A mipmapped 2D texture from a picture in Content/Images/.
 std::unique_ptr<Texture> loadImage(const std::string& file);

@@ -4,6 +4,7 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,16 +31,32 @@ template <typename GetParameter, typename GetLog>
     fail(log.data());
 }
 
+// `source` with `definitions` after its #version line (at the start without
+// one), followed by a #line directive so that the compiler numbers the lines
+// after them as in the file.
+std::string withDefinitions(const std::string& source, const std::string& definitions)
+{
+    if (definitions.empty())
+        return source;
+    const size_t version = source.find("#version");
+    const size_t lineEnd = version == std::string::npos ? std::string::npos : source.find('\n', version);
+    const size_t at = lineEnd == std::string::npos ? 0 : lineEnd + 1;
+    const auto linesBefore = std::count(source.begin(), source.begin() + static_cast<std::ptrdiff_t>(at), '\n');
+    return source.substr(0, at) + definitions + "#line " + std::to_string(linesBefore + 1) + "\n" + source.substr(at);
+}
+
 } // namespace
 
-Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
+Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath) : Shader(vertexPath, fragmentPath, "") {}
+
+Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath, const std::string& fragmentDefinitions)
 {
     const ScopedStartupTimer timer(StartupStage::ShaderBuild);
     program = GlProgram::create();
     if (program == 0)
         fail("ERROR: Could not create Shader Program");
     vertexShader = loadShader(vertexPath, GL_VERTEX_SHADER);
-    fragmentShader = loadShader(fragmentPath, GL_FRAGMENT_SHADER);
+    fragmentShader = loadShader(fragmentPath, GL_FRAGMENT_SHADER, fragmentDefinitions);
     link();
 }
 
@@ -50,7 +67,7 @@ Shader::~Shader()
     fragmentShader.reset();
 }
 
-GlShaderStage Shader::loadShader(const std::string& path, GLenum type)
+GlShaderStage Shader::loadShader(const std::string& path, GLenum type, const std::string& definitions)
 {
     // Only a plain file is opened: a stream reads a folder only to throw, and a
     // fifo or a device may never end.
@@ -67,8 +84,9 @@ GlShaderStage Shader::loadShader(const std::string& path, GLenum type)
     if (out == 0)
         fail("ERROR: Could not create Shader");
 
-    const char* text = source.c_str();
-    glShaderSource(out, 1, &text, nullptr);
+    const std::string text = withDefinitions(source, definitions);
+    const char* textPointer = text.c_str();
+    glShaderSource(out, 1, &textPointer, nullptr);
     glCompileShader(out);
 
     GLint compiled = 0;

@@ -18,6 +18,10 @@ public:
     GlShaderStage fragmentShader;
 
     Shader(const std::string& vertexPath, const std::string& fragmentPath);
+    // The same, with `fragmentDefinitions` (lines such as "#define N 4\n")
+    // inserted into the fragment source right after its #version line; the
+    // lines after them keep their numbers in the compiler's messages.
+    Shader(const std::string& vertexPath, const std::string& fragmentPath, const std::string& fragmentDefinitions);
     // Deletes the program, then the vertex stage, then the fragment stage.
     ~Shader();
 
@@ -31,7 +35,7 @@ public:
     int activeUniformCount() const;
 
 private:
-    static GlShaderStage loadShader(const std::string& path, GLenum type);
+    static GlShaderStage loadShader(const std::string& path, GLenum type, const std::string& definitions = "");
     void link();
     GLint location(const char* name) const;
 };

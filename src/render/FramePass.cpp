@@ -10,9 +10,21 @@
 
 #include <cstdio>
 
+namespace {
+
+// How far one blur pass spreads a pixel along its direction: bloom.frag's far tap.
+constexpr int blurReach = 6;
+
+void scissorTo(const TexelRect& rect)
+{
+    glScissor(rect.min.x, rect.min.y, rect.max.x - rect.min.x, rect.max.y - rect.min.y);
+}
+
+} // namespace
+
 void Renderer::drawFrame(World* world, Camera* camera, const Hud& hud, glm::ivec2 framebufferSize)
 {
-    lastFrame = {ShadowMapCache::Redraw::Nothing, false};
+    lastFrame = {ShadowMapCache::Redraw::Nothing, false, 0.0};
     // A minimised window has nothing to draw into.
     if (framebufferSize.x <= 0 || framebufferSize.y <= 0)
         return;
@@ -43,13 +55,10 @@ void Renderer::renderPostProcessedFrame(World* world, Camera* camera, const Hud&
     blurChain(RenderPass::BlurA, separationTexture1);
     bloomCompositePass();
     lastFrame.sunChain = sunMayShow(world, camera);
-    if (lastFrame.sunChain) {
-        sunImagePass(world, camera);
-        lensFlarePass();
-        blurChain(RenderPass::BlurB, lensflareTexture);
-    } else {
+    if (lastFrame.sunChain)
+        sunChain(world, camera);
+    else
         noFlarePass();
-    }
     finalCompositePass();
     hudPass(hud);
     glEnable(GL_DEPTH_TEST);
@@ -64,7 +73,8 @@ void Renderer::beginPass(GLuint framebuffer, glm::ivec2 viewport, Clear clear)
 }
 
 void Renderer::fullScreenPass(GLuint framebuffer, glm::ivec2 viewport, Clear clear, const Shader& program,
-                              std::initializer_list<PassInput> inputs, std::initializer_list<PassSetting> settings)
+                              std::initializer_list<PassInput> inputs, std::initializer_list<PassSetting> settings,
+                              const Cover& cover)
 {
     beginPass(framebuffer, viewport, clear);
     glUseProgram(program.program);
@@ -77,8 +87,40 @@ void Renderer::fullScreenPass(GLuint framebuffer, glm::ivec2 viewport, Clear cle
     for (const PassSetting& setting : settings)
         program.setInt(setting.name, setting.value);
     glBindVertexArray(quadVAO);
-    glDrawArrays(GL_TRIANGLES, 0, 6);
+    if (cover.rects == nullptr) {
+        glDrawArrays(GL_TRIANGLES, 0, 6);
+    } else {
+        glEnable(GL_SCISSOR_TEST);
+        for (int i = 0; i < cover.count; ++i) {
+            const TexelRect rect = cover.rects[i].grown(cover.grow, {glm::ivec2(0), viewport});
+            if (!rect.empty()) {
+                scissorTo(rect);
+                glDrawArrays(GL_TRIANGLES, 0, 6);
+            }
+        }
+        glDisable(GL_SCISSOR_TEST);
+    }
     glBindVertexArray(0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void Renderer::clearToBlack(GLuint framebuffer, const Cover& cover)
+{
+    const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    if (cover.rects == nullptr) {
+        glClearBufferfv(GL_COLOR, 0, black);
+    } else {
+        glEnable(GL_SCISSOR_TEST);
+        for (int i = 0; i < cover.count; ++i) {
+            const TexelRect rect = cover.rects[i].grown(cover.grow, {glm::ivec2(0), frameSize()});
+            if (!rect.empty()) {
+                scissorTo(rect);
+                glClearBufferfv(GL_COLOR, 0, black);
+            }
+        }
+        glDisable(GL_SCISSOR_TEST);
+    }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
@@ -101,9 +143,8 @@ void Renderer::shadowPass(World* world)
     glBindFramebuffer(GL_FRAMEBUFFER, depthMapFBO);
     glViewport(0, 0, shadowWidth, shadowHeight);
     if (plan.redraw == ShadowMapCache::Redraw::Region) {
-        const TexelRect& region = plan.region;
         glEnable(GL_SCISSOR_TEST);
-        glScissor(region.min.x, region.min.y, region.max.x - region.min.x, region.max.y - region.min.y);
+        scissorTo(plan.region);
     }
     glUseProgram(0);
     glClear(GL_DEPTH_BUFFER_BIT);
@@ -135,15 +176,21 @@ void Renderer::separationPass()
                    {{"image", sceneColorTexture}});
 }
 
-void Renderer::blurChain(RenderPass pass, const GlTexture& input)
+void Renderer::blurChain(RenderPass pass, const GlTexture& input, const SunRegion* region)
 {
     const TimedPass timed(passTimer, pass);
+    if (region != nullptr) {
+        noFlarePass();
+        clearToBlack(pingpongFBO[1], flareCover(region, {6 * blurReach, 4 * blurReach}));
+    }
     bool horizontal = true;
     const GlTexture* next = &input;
     for (int i = 0; i < 10; ++i) {
         const int target = horizontal ? 0 : 1;
+        // After i + 1 passes, (i + 2) / 2 of them horizontal and (i + 1) / 2 vertical.
         fullScreenPass(pingpongFBO[target], frameSize(), Clear::No, *bloomShader, {{"image", *next}},
-                       {{"horizontal", horizontal ? 1 : 0}});
+                       {{"horizontal", horizontal ? 1 : 0}},
+                       flareCover(region, blurReach * glm::ivec2((i + 2) / 2, (i + 1) / 2)));
         next = &pingpongTexture[target];
         horizontal = !horizontal;
     }
@@ -158,12 +205,48 @@ void Renderer::bloomCompositePass()
                    {{"useLensflare", 1}});
 }
 
-// The sun alone, with Saturn as a black silhouette in front of it.
-void Renderer::sunImagePass(World* world, Camera* camera)
+// Outside its region the sun image shows no sun and the flare is black, and
+// so is its blur beyond the reach of the passes so far. Each target is black
+// there already or cleared, as far as a later pass reads it: the flare up to
+// the first blur pass's reach (two passes' reach across), the second ping-pong
+// target up to the ninth pass's (six across, four up and down), and the first
+// ping-pong target, which the final composite reads, whole. Drawn whole (every
+// pass), the passes write every pixel and nothing needs clearing.
+void Renderer::sunChain(World* world, Camera* camera)
+{
+    SunRegion region;
+    const SunRegion* cover = nullptr;
+    lastFrame.sunRegionShare = 1.0;
+    if (!drawEveryPass) {
+        region = sunRegion(camera->projection * camera->view, world->sun->bounds(), frameSize());
+        cover = &region;
+        lastFrame.sunRegionShare =
+            static_cast<double>(region.flareArea()) / (static_cast<double>(width) * static_cast<double>(height));
+    }
+    sunImagePass(world, camera, cover);
+    lensFlarePass(cover);
+    blurChain(RenderPass::BlurB, lensflareTexture, cover);
+}
+
+Renderer::Cover Renderer::flareCover(const SunRegion* region, glm::ivec2 grow)
+{
+    return region != nullptr ? Cover{region->flare.data(), region->flareCount, grow} : Cover{};
+}
+
+// The sun alone, with Saturn as a black silhouette in front of it, drawn over
+// the sun's rectangle of the region (the rest keeps the clear colour).
+void Renderer::sunImagePass(World* world, Camera* camera, const SunRegion* region)
 {
     const TimedPass timed(passTimer, RenderPass::SunImage);
     beginPass(sunFBO, frameSize(), Clear::Yes);
-    renderSunImage(world, camera);
+    if (region == nullptr) {
+        renderSunImage(world, camera);
+    } else if (!region->sun.empty()) {
+        glEnable(GL_SCISSOR_TEST);
+        scissorTo(region->sun);
+        renderSunImage(world, camera);
+        glDisable(GL_SCISSOR_TEST);
+    }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
@@ -171,17 +254,16 @@ void Renderer::sunImagePass(World* world, Camera* camera)
 // final composite reads the blurred flare from the first ping-pong target.
 void Renderer::noFlarePass()
 {
-    const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glBindFramebuffer(GL_FRAMEBUFFER, pingpongFBO[0]);
-    glClearBufferfv(GL_COLOR, 0, black);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    clearToBlack(pingpongFBO[0], {});
 }
 
-void Renderer::lensFlarePass()
+void Renderer::lensFlarePass(const SunRegion* region)
 {
     const TimedPass timed(passTimer, RenderPass::LensFlare);
+    if (region != nullptr)
+        clearToBlack(lensflareFBO, flareCover(region, {2 * blurReach, 0}));
     fullScreenPass(lensflareFBO, frameSize(), Clear::No, *lensflareShader,
-                   {{"image", sceneColorTexture}, {"sun_texture", sunTexture}});
+                   {{"image", sceneColorTexture}, {"sun_texture", sunTexture}}, {}, flareCover(region, glm::ivec2(0)));
 }
 
 // Scene, bloom and the blurred flare into the window, which the caller cleared.

@@ -7,6 +7,7 @@
 #include <GLFW/glfw3.h>
 
 #include <array>
+#include <string>
 
 namespace {
 
@@ -87,7 +88,6 @@ Renderer::Renderer()
     lensflareTexture = GlTexture::create();
     sunFBO = GlFramebuffer::create();
     sunTexture = GlTexture::create();
-    lensflareShader = loadProgram("quad.vert", "lensflare.frag");
 
     // The window whose context is current is the game's window. Should it
     // have no area yet (minimised), the targets start at the default size and
@@ -100,6 +100,7 @@ Renderer::Renderer()
         framebufferWidth = width;
         framebufferHeight = height;
     }
+    fitLensFlare(framebufferHeight); // here, so that its build counts as a shader's, not a target's
     {
         const ScopedStartupTimer timer(StartupStage::RenderTargets);
         allocateTargets(framebufferWidth, framebufferHeight);
@@ -160,4 +161,17 @@ void Renderer::allocateTargets(int framebufferWidth, int framebufferHeight)
     createColorFramebuffer(sunFBO, sunTexture, width, height);
     createDepthMapFramebuffer(depthMapFBO, depthMapTexture, shadowWidth, shadowHeight);
     shadowCache.forget();
+    fitLensFlare(height);
+}
+
+// The number of reads as a constant of the program: loops of constant length,
+// which a shader compiler for the CPU unrolls (one path per count chosen by an
+// if would run every path there).
+void Renderer::fitLensFlare(int pictureHeight)
+{
+    const int reads = lensFlareReads(pictureHeight);
+    if (reads == lensflareReads)
+        return;
+    lensflareShader = loadProgram("quad.vert", "lensflare.frag", "#define FLARE_READS " + std::to_string(reads) + "\n");
+    lensflareReads = reads;
 }

@@ -5,6 +5,7 @@
 #include "gpu/Texture.h"
 #include "render/PassTimer.h"
 #include "render/ShadowMapCache.h"
+#include "render/SunVisibility.h"
 
 #include <glm/glm.hpp>
 
@@ -75,6 +76,7 @@ public:
     GlFramebuffer sunFBO;
     GlTexture sunTexture;
     std::unique_ptr<Shader> lensflareShader;
+    int lensflareReads = 0; // what lensflareShader was built for
     std::map<char, Character> characters;
     GlVertexArray textVAO;
     GlBuffer textVBO;
@@ -83,16 +85,20 @@ public:
     std::unique_ptr<Texture> blackTexture;
 
     // Draws every pass in full every frame: the whole shadow map, and the
-    // sun, its flare and the flare's blur even when no sun can be on screen.
+    // sun, its flare and the flare's blur over the whole picture, even when
+    // no sun can be on screen.
     // The frame looks the same either way; tests and the benchmark compare.
     // The game never sets it.
     bool drawEveryPass = false;
     // What the last drawFrame drew of the shadow map (in wireframe only a map
-    // allocated anew), and whether it drew the sun's chain (sun image, lens
-    // flare, the flare's blur): never in wireframe or without a framebuffer area.
+    // allocated anew), whether it drew the sun's chain (sun image, lens flare,
+    // the flare's blur: never in wireframe or without a framebuffer area), and
+    // the share of the picture that the flare's region covered (1 when the
+    // chain was drawn whole, 0 without it).
     struct FrameWork {
         ShadowMapCache::Redraw shadow = ShadowMapCache::Redraw::Whole;
         bool sunChain = true;
+        double sunRegionShare = 1.0;
     };
     FrameWork lastFrame;
 
@@ -137,11 +143,23 @@ private:
         const char* name;
         int value;
     };
+    // Where a full-screen pass draws: the whole target (no rectangles given),
+    // or under a scissor over each of `count` rectangles, grown by `grow` and
+    // cut to the target.
+    // Value-initialised ({}), it is the whole target.
+    struct Cover {
+        const TexelRect* rects;
+        int count;
+        glm::ivec2 grow;
+    };
 
     // Makes every size-dependent target fit a framebuffer of the given size
     // (scene, bright parts, ping-pong, bloom, lens flare, sun, shadow map) and
     // updates width, height, shadowWidth and shadowHeight.
     void allocateTargets(int framebufferWidth, int framebufferHeight);
+    // Builds the lens flare's program anew when the picture's height asks for
+    // another number of reads than it has.
+    void fitLensFlare(int pictureHeight);
 
     // The normal frame, pass by pass.
     void renderPostProcessedFrame(World* world, Camera* camera, const Hud& hud);
@@ -152,11 +170,20 @@ private:
     void litScenePass(World* world, Camera* camera);
     void separationPass();
     // Ten alternating blur passes over `input` into the two ping-pong targets:
-    // afterwards pingpongTexture[0] holds the ninth, pingpongTexture[1] the tenth pass.
-    void blurChain(RenderPass pass, const GlTexture& input);
+    // afterwards pingpongTexture[0] holds the ninth, pingpongTexture[1] the tenth
+    // pass. With a region, each pass draws only where the region's rectangles,
+    // spread by the passes so far, can be non-zero (the targets must be black
+    // around them).
+    void blurChain(RenderPass pass, const GlTexture& input, const SunRegion* region = nullptr);
     void bloomCompositePass();
-    void sunImagePass(World* world, Camera* camera);
-    void lensFlarePass();
+    // The sun image, the lens flare and its blur, each drawn only over the
+    // sun's region (whole when drawing every pass). A null region below means
+    // the whole picture.
+    void sunChain(World* world, Camera* camera);
+    void sunImagePass(World* world, Camera* camera, const SunRegion* region);
+    void lensFlarePass(const SunRegion* region);
+    // The flare's rectangles grown by `grow`; the whole target without a region.
+    static Cover flareCover(const SunRegion* region, glm::ivec2 grow);
     void noFlarePass();
     void finalCompositePass();
     void hudPass(const Hud& hud);
@@ -169,7 +196,11 @@ private:
     // unit i and its sampler is set to i; then the settings. The default
     // framebuffer is bound again afterwards.
     void fullScreenPass(GLuint framebuffer, glm::ivec2 size, Clear clear, const Shader& program,
-                        std::initializer_list<PassInput> inputs, std::initializer_list<PassSetting> settings = {});
+                        std::initializer_list<PassInput> inputs, std::initializer_list<PassSetting> settings = {},
+                        const Cover& cover = {});
+    // Clears the colour of `framebuffer` (a target of the frame's size) to
+    // black where `cover` says.
+    void clearToBlack(GLuint framebuffer, const Cover& cover);
     glm::ivec2 frameSize() const { return {width, height}; }
 
     // What of the shadow map the next shadow pass has to draw again.

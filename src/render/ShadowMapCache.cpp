@@ -6,18 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-void TexelRect::add(const TexelRect& other)
-{
-    if (other.empty())
-        return;
-    if (empty()) {
-        *this = other;
-        return;
-    }
-    min = glm::min(min, other.min);
-    max = glm::max(max, other.max);
-}
-
 TexelRect shadowFootprint(const glm::mat4& lightMatrix, glm::ivec2 mapSize, const glm::mat4& model, float radius)
 {
     const TexelRect wholeMap{glm::ivec2(0), mapSize};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/TexelRect.h"
 #include "scene/Instances.h"
 
 #include <GL/glew.h>
@@ -8,17 +9,6 @@
 #include <vector>
 
 class World;
-
-// A rectangle of shadow-map texels: columns min.x .. max.x - 1, rows
-// min.y .. max.y - 1.
-struct TexelRect {
-    glm::ivec2 min{0};
-    glm::ivec2 max{0};
-
-    bool empty() const { return max.x <= min.x || max.y <= min.y; }
-    // The smallest rectangle that holds both.
-    void add(const TexelRect& other);
-};
 
 // Keeps the shadow map from one shadow pass to the next and says what of it
 // the next pass has to draw again. The sun does not move, so most of the map

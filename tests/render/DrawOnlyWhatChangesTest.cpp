@@ -7,6 +7,7 @@
 #include "camera/GodCamera.h"
 #include "render/SunVisibility.h"
 #include "scene/Moon.h"
+#include "scene/Saturn.h"
 #include "scene/Sun.h"
 #include "scene/World.h"
 
@@ -46,11 +47,12 @@ void clearMiddleLane(World& world)
 } // namespace
 
 // A second renderer that draws every pass watches a scripted lap beside the game's
-// own. Faults: a moving caster's footprint too small, a change of the stones or
-// cogwheels that keeps the old map, the sun's rim on screen without its flare, a
-// stale flare, a sun beyond the far plane by a rounding error without its cap; the
-// every-pass renderer taking the shortcuts too; over the lap, GL objects or
-// errors that pile up.
+// own, then sun frames at three sizes. Faults: a moving caster's footprint too
+// small, a change of the stones or cogwheels that keeps the old map, the sun's rim
+// on screen without its flare, a stale flare, a sun beyond the far plane by a
+// rounding error without its cap, a flare region too small on any side (a ghost,
+// the halo, the blur's spread) or stale pixels around it; the every-pass renderer
+// taking the shortcuts too; over the lap, GL objects or errors that pile up.
 TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDrawn)
 {
     int width = 256, height = 192;
@@ -77,14 +79,16 @@ TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDra
             return;
         game.advance(seconds, keys);
         clearMiddleLane(world);
-        ASSERT_FALSE(state.gameOver) << "frame " << ++frame;
+        ++frame;
+        ASSERT_FALSE(state.gameOver) << "frame " << frame;
         full.wireframe = cached.wireframe;
         const Image expected = draw(full), actual = draw(cached);
         glfwSwapBuffers(state.window);
         ASSERT_EQ(0, std::memcmp(expected.pixels.data(), actual.pixels.data(), expected.pixels.size() * sizeof(Rgba)))
             << "frame " << frame << ", orbit angle " << world.moon->orbitAngle;
         ASSERT_TRUE(shadowMap(full) == shadowMap(cached)) << "shadow map of frame " << frame;
-        ASSERT_TRUE(full.wireframe || (full.lastFrame.shadow == ShadowMapCache::Redraw::Whole && full.lastFrame.sunChain))
+        ASSERT_TRUE(full.wireframe || (full.lastFrame.shadow == ShadowMapCache::Redraw::Whole && full.lastFrame.sunChain &&
+                                        full.lastFrame.sunRegionShare == 1.0))
             << "the renderer with every pass skipped work in frame " << frame;
         if (!cached.wireframe)
             ++shadowPlans[cached.lastFrame.shadow], ++sunChains[cached.lastFrame.sunChain];
@@ -128,6 +132,7 @@ TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDra
     handleKeyRelease(state, GLFW_KEY_F6);
     state.godMode = false; // the test turns it, not the hidden window's cursor
     GodCamera& god = *state.godCamera;
+    const glm::vec3 godStart = god.position;
     const scene::BoundingSphere sun = world.sun->bounds();
     auto turn = [&](float yaw) {
         god.yaw = yaw;
@@ -171,6 +176,49 @@ TEST(DrawOnlyWhatChanges, EveryFrameOfAScriptedLapEqualsTheFrameWithEveryPassDra
     playFor(3, outwards);
     skipTo(0.28f);
     playFor(4); // section 1 refilled after the lap's end
+
+    // The god camera turned until the sun stands at `ndc` in the picture.
+    state.activeCamera = &god;
+    auto look = [&](float yaw, float pitch) {
+        god.pitch = pitch;
+        turn(yaw);
+        const glm::vec4 clip = god.projection * god.view * glm::vec4(sun.centre, 1.0f);
+        return glm::vec2(clip) / clip.w;
+    };
+    auto place = [&](glm::vec2 ndc) {
+        aim(godStart, sun.centre);
+        for (int step = 0; step < 6; ++step) {
+            const float yaw = god.yaw, pitch = god.pitch, h = 1e-3f;
+            const glm::vec2 at = look(yaw, pitch);
+            const glm::mat2 slope((look(yaw + h, pitch) - at) / h, (look(yaw, pitch + h) - at) / h);
+            const glm::vec2 change = glm::inverse(slope) * (ndc - at);
+            look(yaw + change.x, pitch + change.y);
+        }
+    };
+    // From there the line of sight to the sun's centre grazes Saturn: its limb halves the sun.
+    const scene::BoundingSphere saturn = world.saturn->bounds();
+    const glm::vec3 saturnToSun = sun.centre - saturn.centre;
+    const float sunDistance = glm::length(saturnToSun), back = 0.42f;
+    const glm::vec3 limbEye = saturn.centre - back * saturnToSun +
+                              glm::normalize(glm::cross(saturnToSun, glm::vec3(0.0f, 1.0f, 0.0f))) * saturn.radius *
+                                  (1.0f + back) * sunDistance / std::sqrt(sunDistance * sunDistance - saturn.radius * saturn.radius);
+    // The sun at the centre (the halo all round), in a corner, half over the right edge,
+    // then near the other corners and the edges (the ghosts off screen); at 1440 pixels
+    // high (eight reads a ghost) only the first three.
+    const glm::vec2 places[] = {{0.0f, 0.0f},  {-0.9f, -0.9f}, {1.0f, 0.3f}, {0.9f, 0.9f}, {-0.9f, 0.9f},
+                                {0.9f, -0.9f}, {0.9f, 0.0f},   {-0.9f, 0.0f}, {0.0f, 0.9f}, {0.0f, -0.9f}};
+    for (glm::ivec2 size : {glm::ivec2(800, 600), glm::ivec2(1280, 720), glm::ivec2(2560, 1440)}) {
+        width = size.x, height = size.y;
+        ASSERT_TRUE(resizeWindow(state.window, width, height));
+        for (int i = 0; i < (height > 1000 ? 3 : 10); ++i) {
+            place(places[i]);
+            play(0.0f);
+            EXPECT_TRUE(cached.lastFrame.sunChain && cached.lastFrame.sunRegionShare < 0.6) << width << " " << i;
+        }
+        aim(limbEye, sun.centre);
+        play(0.0f);
+    }
+    state.activeCamera = state.gameCamera.get();
 
     const std::string console = ::testing::internal::GetCapturedStdout(); // goodie lines and spin angles
     if (::testing::Test::HasFailure())

@@ -30,3 +30,8 @@ double percentile90(std::vector<double> values)
 {
     return nearestRank(std::move(values), 0.9);
 }
+
+double largest(const std::vector<double>& values)
+{
+    return nearestRank(values, 1.0);
+}

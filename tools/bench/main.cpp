@@ -177,15 +177,19 @@ int main(int argc, char** argv)
         return true;
     };
     // The moment just played drawn again, every pass in full, as the main loop
-    // draws a frame (nothing in the game advances). False when the frame still
-    // skipped work: its time would not be that of every pass.
-    auto drawEveryPass = [&]() {
+    // draws a frame (nothing in the game advances), each pass handed to
+    // `passes` if given. False when the frame still skipped work: its time
+    // would not be that of every pass.
+    auto drawEveryPass = [&](PassTimer* passes) {
         renderer.drawEveryPass = true;
+        renderer.passTimer = passes;
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         renderer.renderFrame(state.window);
         glfwSwapBuffers(state.window);
         renderer.drawEveryPass = false;
-        return renderer.lastFrame.shadow == ShadowMapCache::Redraw::Whole && renderer.lastFrame.sunChain;
+        renderer.passTimer = nullptr;
+        return renderer.lastFrame.shadow == ShadowMapCache::Redraw::Whole && renderer.lastFrame.sunChain &&
+               renderer.lastFrame.sunRegionShare == 1.0;
     };
 
     const double firstFrameStart = wallMs();
@@ -201,16 +205,20 @@ int main(int argc, char** argv)
 
     // Rounds of three game frames and the yardstick. The first frame is
     // measured whole as the game draws it, then drawn again with every pass
-    // (the same moment); the second has glFinish around each pass, the third
-    // a timer query. All of them see the same stretch of the track.
+    // (the same moment), once whole and once with glFinish around each pass;
+    // the second has glFinish around each pass, the third a timer query. All
+    // of them see the same stretch of the track.
     std::vector<double> frameWall, frameCpu, frameAllocations, allPassesWall;
     std::vector<double> sunFrameWall, sunAllPassesWall; // frames with the sun's chain drawn
+    std::vector<double> sunRegionShares;                // of the picture, in those frames
     int sunChainSkipped = 0;
     int shadowRedraws[3] = {0, 0, 0}; // nothing, region, whole
     TimerQueryClock queryClock(renderPassCount);
     FinishedWallClock finishClock(renderPassCount);
+    FinishedWallClock everyPassClock(renderPassCount);
     RendererPassClock queryPasses(queryClock);
     RendererPassClock finishedPasses(finishClock);
+    RendererPassClock everyPassPasses(everyPassClock);
     int passFrames[2] = {0, 0};
     auto playTimed = [&](PassTimer& passes, SlotClock& clock, int& count) {
         renderer.passTimer = &passes;
@@ -249,21 +257,25 @@ int main(int argc, char** argv)
         glFinish();
         const double wall1 = wallMs();
         const Renderer::FrameWork work = renderer.lastFrame;
-        if (!drawEveryPass()) {
+        if (!drawEveryPass(nullptr)) {
             std::cerr << "vantor-bench: the frame meant to draw every pass skipped work (shadow map or sun's chain); "
                          "no figures"
                       << std::endl;
             return 1;
         }
         glFinish();
+        const double allPassesMs = wallMs() - wall1;
+        drawEveryPass(&everyPassPasses);
+        everyPassClock.endFrame();
         frameWall.push_back(wall1 - wall0);
-        allPassesWall.push_back(wallMs() - wall1);
+        allPassesWall.push_back(allPassesMs);
         frameCpu.push_back(cpu1 - cpu0);
         frameAllocations.push_back(static_cast<double>(allocations1 - allocations0));
         ++shadowRedraws[static_cast<int>(work.shadow)];
         if (work.sunChain) {
             sunFrameWall.push_back(frameWall.back());
             sunAllPassesWall.push_back(allPassesWall.back());
+            sunRegionShares.push_back(work.sunRegionShare);
         } else {
             ++sunChainSkipped;
         }
@@ -348,8 +360,12 @@ int main(int argc, char** argv)
     printRow("every pass drawn: 90th percentile", percentile90(allPassesWall), "ms");
     printRow("median / every pass drawn", ratio(median(frameWall), median(allPassesWall)), "x");
     printRow("sun on screen: median", median(sunFrameWall), "ms", "(frames that drew the sun's chain)");
-    printRow("sun on screen: every pass drawn", median(sunAllPassesWall), "ms");
+    printRow("sun on screen: 90th percentile", percentile90(sunFrameWall), "ms");
+    printRow("sun on screen: every pass, median", median(sunAllPassesWall), "ms", "(the chain whole)");
+    printRow("sun on screen: every pass, p90", percentile90(sunAllPassesWall), "ms");
     printRow("sun on screen / every pass drawn", ratio(median(sunFrameWall), median(sunAllPassesWall)), "x");
+    printRow("sun's region: share, median", 100.0 * median(sunRegionShares), "%", "(of the picture: the flare's)");
+    printRow("sun's region: share, largest", 100.0 * largest(sunRegionShares), "%");
     printRow("frames without the sun's chain", 100.0 * share(sunChainSkipped), "%");
     printRow("shadow map: kept / region / whole", 100.0 * share(shadowRedraws[0]), "%");
     std::printf("  %-34s %10.2f %-4s\n  %-34s %10.2f %-4s\n", "", 100.0 * share(shadowRedraws[1]), "%", "",
@@ -362,7 +378,11 @@ int main(int argc, char** argv)
     figures.add("frame_all_passes_wall_median_ms", median(allPassesWall));
     figures.add("frame_all_passes_wall_p90_ms", percentile90(allPassesWall));
     figures.add("frame_sun_on_screen_wall_median_ms", median(sunFrameWall));
+    figures.add("frame_sun_on_screen_wall_p90_ms", percentile90(sunFrameWall));
     figures.add("frame_sun_on_screen_all_passes_wall_median_ms", median(sunAllPassesWall));
+    figures.add("frame_sun_on_screen_all_passes_wall_p90_ms", percentile90(sunAllPassesWall));
+    figures.add("sun_region_share_median", median(sunRegionShares));
+    figures.add("sun_region_share_largest", largest(sunRegionShares));
     figures.add("sun_chain_skipped_share", share(sunChainSkipped));
     figures.add("shadow_kept_share", share(shadowRedraws[0]));
     figures.add("shadow_region_share", share(shadowRedraws[1]));
@@ -373,8 +393,9 @@ int main(int argc, char** argv)
     std::printf("\nPasses as the game draws them (median over the frames that ran each, milliseconds)\n"
                 "  sync = wall time with glFinish before and after the pass (the real cost, used for 'x base')\n"
                 "  gl   = GL_TIME_ELAPSED query (on llvmpipe it may cover only the submission of the commands)\n"
-                "  x base = sync time of one pass over the sync time of one plain full-screen pass\n");
-    std::printf("  %-16s %10s %10s %8s\n", "pass", "sync", "gl", "x base");
+                "  x base = sync time of one pass over the sync time of one plain full-screen pass\n"
+                "  whole  = sync time and x base of the pass with every pass drawn in full, the same moments\n");
+    std::printf("  %-16s %10s %10s %8s %10s %8s\n", "pass", "sync", "gl", "x base", "whole", "x base");
     for (int p = 0; p < renderPassCount; ++p) {
         const char* name = renderPassNames[p];
         const RenderPass pass = static_cast<RenderPass>(p);
@@ -382,11 +403,16 @@ int main(int argc, char** argv)
         const double syncMs = median(finishClock.samples[static_cast<size_t>(p)]);
         const double glMs = median(queryClock.samples[static_cast<size_t>(p)]);
         const double times = ratio(syncMs / (chain ? 10.0 : 1.0), baselineFinishedMs);
-        std::printf("  %-16s %10.3f %10.3f %8.2f%s\n", name, syncMs, glMs, times,
+        const double wholeMs = median(everyPassClock.samples[static_cast<size_t>(p)]);
+        const double wholeTimes = ratio(wholeMs / (chain ? 10.0 : 1.0), baselineFinishedMs);
+        std::printf("  %-16s %10.3f %10.3f %8.2f %10.3f %8.2f%s\n", name, syncMs, glMs, times, wholeMs, wholeTimes,
                     chain ? "  (10 passes; x base per pass)" : "");
+        const std::string x = chain ? "_per_pass_x_baseline" : "_x_baseline";
         figures.add(std::string("pass_") + name + "_sync_ms", syncMs);
         figures.add(std::string("pass_") + name + "_gl_ms", glMs);
-        figures.add(std::string("pass_") + name + (chain ? "_per_pass_x_baseline" : "_x_baseline"), times);
+        figures.add(std::string("pass_") + name + x, times);
+        figures.add(std::string("pass_") + name + "_whole_sync_ms", wholeMs);
+        figures.add(std::string("pass_") + name + "_whole" + x, wholeTimes);
     }
     std::printf("  %-16s %10.3f %10.3f %8.2f  (one pass: 1 texel read and written, %d per round)\n", "baseline",
                 baselineFinishedMs, baselineQueryMs, 1.0, baselinePassesPerRound);
