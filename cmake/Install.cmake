@@ -120,5 +120,4 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # git checkout) unless the caller has set it.
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/PackageTime.cmake)
 set(CPACK_VANTOR_SOURCE_DIR ${PROJECT_SOURCE_DIR})
-set(CPACK_VANTOR_CHANGELOG ${PROJECT_BINARY_DIR}/packaging/changelog)
 include(CPack)

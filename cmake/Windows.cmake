@@ -131,6 +131,9 @@ set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${PROJECT_SOURCE_DIR}/cmake/WindowsPackages.cm
 set(CPACK_PACKAGE_NAME vantor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME vantor-${PROJECT_VERSION})
+# Every file's time in both packages: the commit's, as in the Debian package.
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/PackageTime.cmake)
+set(CPACK_VANTOR_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_VANTOR_INSTALLER ${PROJECT_SOURCE_DIR}/packaging/windows/installer.nsi)
 file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE CPACK_VANTOR_COPYRIGHT REGEX "^Copyright" LIMIT_COUNT 1)
 include(CPack)

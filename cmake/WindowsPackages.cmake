@@ -5,7 +5,7 @@
 #   vantor-VERSION-setup.exe   installs the same folder under Program Files
 #                              (packaging/windows/installer.nsi)
 # The same staged tree gives the same bytes: every file's time is
-# SOURCE_DATE_EPOCH (the commit's time, set by scripts/windows.sh), the zip
+# SOURCE_DATE_EPOCH (the commit's time, set by cmake/PackageTime.cmake), the zip
 # holds no other times nor owners, and every list is sorted. CPack's own ZIP
 # generator would store each file's access and change times, which no build
 # can repeat.

@@ -15,7 +15,7 @@
 #                                Wine (tests/windows/check-packages.sh)
 #   scripts/windows.sh newer     lists the versions of the table's source packages that the
 #                                archive serves beyond the pinned ones
-# The packages' time is the commit's (SOURCE_DATE_EPOCH, unless set already).
+# The packages' time is the commit's (SOURCE_DATE_EPOCH, unless set already: cmake/PackageTime.cmake).
 # Prints how long each step took.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -34,13 +34,6 @@ if [ "$what" = newer ]; then
 fi
 
 if [ "${2:-}" != --on-display ]; then
-  if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-    # Without git (a source tarball): the date of the newest release notes' entry.
-    SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null) ||
-      SOURCE_DATE_EPOCH=$(date -d "$(sed -n 's/^ -- .*>  //p' "$root/packaging/changelog.in" | head -n 1)" +%s)
-  fi
-  export SOURCE_DATE_EPOCH
-
   start=$(date +%s)
   "$root/scripts/install-deps.sh" --windows
   step "apt" "$start"
