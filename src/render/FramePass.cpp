@@ -20,6 +20,26 @@ void scissorTo(const TexelRect& rect)
     glScissor(rect.min.x, rect.min.y, rect.max.x - rect.min.x, rect.max.y - rect.min.y);
 }
 
+// Calls draw() once over the whole target when the cover names no
+// rectangles, else once under a scissor over each of them, grown by the
+// cover's `grow` and cut to a target of `size`, that is not empty.
+template <typename Cover, typename Draw> void underCover(const Cover& cover, glm::ivec2 size, Draw draw)
+{
+    if (cover.rects == nullptr) {
+        draw();
+        return;
+    }
+    glEnable(GL_SCISSOR_TEST);
+    for (int i = 0; i < cover.count; ++i) {
+        const TexelRect rect = cover.rects[i].grown(cover.grow, {glm::ivec2(0), size});
+        if (!rect.empty()) {
+            scissorTo(rect);
+            draw();
+        }
+    }
+    glDisable(GL_SCISSOR_TEST);
+}
+
 } // namespace
 
 void Renderer::drawFrame(World* world, Camera* camera, const Hud& hud, glm::ivec2 framebufferSize)
@@ -87,19 +107,7 @@ void Renderer::fullScreenPass(GLuint framebuffer, glm::ivec2 viewport, Clear cle
     for (const PassSetting& setting : settings)
         program.setInt(setting.name, setting.value);
     glBindVertexArray(quadVAO);
-    if (cover.rects == nullptr) {
-        glDrawArrays(GL_TRIANGLES, 0, 6);
-    } else {
-        glEnable(GL_SCISSOR_TEST);
-        for (int i = 0; i < cover.count; ++i) {
-            const TexelRect rect = cover.rects[i].grown(cover.grow, {glm::ivec2(0), viewport});
-            if (!rect.empty()) {
-                scissorTo(rect);
-                glDrawArrays(GL_TRIANGLES, 0, 6);
-            }
-        }
-        glDisable(GL_SCISSOR_TEST);
-    }
+    underCover(cover, viewport, [] { glDrawArrays(GL_TRIANGLES, 0, 6); });
     glBindVertexArray(0);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
@@ -108,19 +116,7 @@ void Renderer::clearToBlack(GLuint framebuffer, const Cover& cover)
 {
     const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    if (cover.rects == nullptr) {
-        glClearBufferfv(GL_COLOR, 0, black);
-    } else {
-        glEnable(GL_SCISSOR_TEST);
-        for (int i = 0; i < cover.count; ++i) {
-            const TexelRect rect = cover.rects[i].grown(cover.grow, {glm::ivec2(0), frameSize()});
-            if (!rect.empty()) {
-                scissorTo(rect);
-                glClearBufferfv(GL_COLOR, 0, black);
-            }
-        }
-        glDisable(GL_SCISSOR_TEST);
-    }
+    underCover(cover, frameSize(), [&black] { glClearBufferfv(GL_COLOR, 0, black); });
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
