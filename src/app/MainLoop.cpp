@@ -161,10 +161,3 @@ void runFrame(AppState& state)
     if (glGetError() != GL_NO_ERROR)
         std::cerr << "ERROR: OpenGL Error" << std::endl;
 }
-
-void mainLoop()
-{
-    AppState& state = appState();
-    while (!glfwWindowShouldClose(state.window))
-        runFrame(state);
-}

@@ -33,5 +33,8 @@ void repaintFrozenFrame(AppState& state);
 void installRepaintCallbacks(GLFWwindow* window);
 // One whole frame: timing, the game step, rendering, Escape, events, GL check.
 void runFrame(AppState& state);
-// Runs frames until the window is asked to close.
-void mainLoop();
+// Runs frames until the window is asked to close, then `finish`. The desktop
+// loops here and returns after `finish` (Loop.cpp). The browser runs one
+// frame per display refresh and the call leaves at once without returning
+// (LoopWeb.cpp): nothing after it may count on the game having run.
+void mainLoop(void (*finish)());

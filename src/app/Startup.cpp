@@ -31,6 +31,14 @@ namespace {
     std::exit(1);
 }
 
+// After the last frame: the world, its GL objects and the window go.
+void endGame()
+{
+    tearDownWorld();
+    glfwTerminate();
+    appState().window = nullptr;
+}
+
 } // namespace
 
 void setInitialGlState(int width, int height)
@@ -82,10 +90,6 @@ int runGame(int argc, char** argv)
     keepKeyTaps(state.window);
     installRepaintCallbacks(state.window);
 
-    mainLoop();
-
-    tearDownWorld();
-    glfwTerminate();
-    state.window = nullptr;
+    mainLoop(endGame);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "gpu/Shader.h"
 
+#include "gpu/ShaderDialect.h"
 #include "gpu/StartupTimings.h"
 
 #include <glm/gtc/type_ptr.hpp>
@@ -84,7 +85,7 @@ GlShaderStage Shader::loadShader(const std::string& path, GLenum type, const std
     if (out == 0)
         fail("ERROR: Could not create Shader");
 
-    const std::string text = withDefinitions(source, definitions);
+    const std::string text = inPlatformDialect(withDefinitions(source, definitions));
     const char* textPointer = text.c_str();
     glShaderSource(out, 1, &textPointer, nullptr);
     glCompileShader(out);

@@ -1,6 +1,7 @@
 #include "gpu/Texture.h"
 
 #include "gpu/Image.h"
+#include "gpu/PictureUpload.h"
 #include "gpu/StartupTimings.h"
 
 #include <array>
@@ -34,8 +35,7 @@ Texture::Texture(const std::string& path)
     if (image.valid()) {
         const ScopedStartupTimer timer(StartupStage::TextureUpload);
         const UnpackAlignment4 alignment;
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width(), image.height(), 0,
-                     GL_BGR, GL_UNSIGNED_BYTE, image.bits());
+        uploadPicture(image);
         glGenerateMipmap(GL_TEXTURE_2D);
     }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);

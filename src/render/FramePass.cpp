@@ -1,6 +1,7 @@
 #include "render/Renderer.h"
 
 #include "camera/Camera.h"
+#include "gpu/Wireframe.h"
 #include "render/LightMatrix.h"
 #include "render/RenderTargets.h"
 #include "render/SunVisibility.h"
@@ -58,9 +59,9 @@ void Renderer::drawFrame(World* world, Camera* camera, const Hud& hud, glm::ivec
             shadowPass(world);
             glViewport(0, 0, width, height);
         }
-        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        setWireframe(true);
         renderScene(world, camera);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        setWireframe(false);
         return;
     }
     renderPostProcessedFrame(world, camera, hud);

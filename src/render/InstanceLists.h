@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gpu/Shader.h"
+#include "gpu/Wireframe.h"
 
 #include <GL/glew.h>
 
@@ -22,7 +23,7 @@ void drawInstances(const Shader& shader, const std::vector<Instance>& instances)
     for (const Instance& instance : instances) {
         shader.setMat4("model", instance.model);
         glBindVertexArray(instance.vao);
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(instance.vertexCount));
+        drawTriangles(static_cast<GLsizei>(instance.vertexCount));
         glBindVertexArray(0);
     }
 }

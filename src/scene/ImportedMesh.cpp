@@ -2,6 +2,7 @@
 
 #include "gpu/Shader.h"
 #include "gpu/StartupTimings.h"
+#include "gpu/Wireframe.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
@@ -152,7 +153,7 @@ void ImportedMesh::draw() const
     if (vao == 0)
         return; // built without a GL context: nothing to draw
     glBindVertexArray(vao);
-    glDrawArrays(GL_TRIANGLES, 0, GLsizei(vertexCount));
+    drawTriangles(GLsizei(vertexCount));
     glBindVertexArray(0);
 }
 

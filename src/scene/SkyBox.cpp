@@ -1,6 +1,7 @@
 #include "scene/SkyBox.h"
 
 #include "gpu/Shader.h"
+#include "gpu/Wireframe.h"
 
 namespace scene {
 
@@ -50,7 +51,7 @@ void SkyBox::draw()
     if (vao == 0)
         return;
     glBindVertexArray(vao);
-    glDrawArrays(GL_TRIANGLES, 0, 36);
+    drawTriangles(36);
     glBindVertexArray(0);
 }
 
