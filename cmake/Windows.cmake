@@ -2,18 +2,9 @@
 # against the static libraries of packaging/windows/build-deps.sh, listed in
 # packaging/windows/libraries.tsv) and its packages.
 
-# The static libraries' own needs: FreeImage's image libraries, Assimp's zip
-# reader, and the marks that say no DLL is involved.
-find_package(JPEG REQUIRED)
-find_package(PNG REQUIRED)
-find_library(VANTOR_MINIZIP_LIBRARY minizip REQUIRED)
-find_package(ZLIB REQUIRED)
-target_compile_definitions(vantor_gpu PUBLIC FREEIMAGE_LIB GLEW_STATIC)
-target_link_libraries(vantor_gpu PUBLIC PNG::PNG JPEG::JPEG ZLIB::ZLIB)
-# Assimp names minizip without its folder.
-get_filename_component(minizip_dir ${VANTOR_MINIZIP_LIBRARY} DIRECTORY)
-target_link_directories(vantor_scene PUBLIC ${minizip_dir})
-target_link_libraries(vantor_scene PUBLIC ${VANTOR_MINIZIP_LIBRARY} ZLIB::ZLIB)
+include(cmake/StaticLibraries.cmake)
+# GLEW linked in, not loaded from a DLL.
+target_compile_definitions(vantor_gpu PUBLIC GLEW_STATIC)
 
 # The same bytes from every build of a commit: no link time in the PE header
 # and no symbols. The linker's map names every archive linked in, for the

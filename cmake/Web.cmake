@@ -1,0 +1,23 @@
+# The browser build (Emscripten, with packaging/web/toolchain-emscripten.cmake
+# against the static libraries of packaging/web/libraries.tsv): the game as
+# vantor.js and vantor.wasm, what it reads at run time packed into
+# vantor.data, and the page, all in site/ of the build folder.
+include(cmake/StaticLibraries.cmake)
+
+# The page's file system holds Content/ at its root, and the game starts in
+# the root, so "../Content/" leads there as on the desktop. Only what the game
+# reads goes in.
+set(VANTOR_SITE ${CMAKE_BINARY_DIR}/site)
+set_target_properties(vantor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTOR_SITE})
+set(content_packed "")
+foreach(folder Shader Images Models Fonts)
+  list(APPEND content_packed --preload-file ${PROJECT_SOURCE_DIR}/Content/${folder}@/Content/${folder})
+endforeach()
+file(GLOB_RECURSE content_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/Content/*)
+target_link_options(vantor PRIVATE
+  ${content_packed}
+  # The render targets follow the page's size; the heap grows with them.
+  -sALLOW_MEMORY_GROWTH=1)
+set_property(TARGET vantor APPEND PROPERTY LINK_DEPENDS ${content_files})
+configure_file(${PROJECT_SOURCE_DIR}/packaging/web/index.html ${VANTOR_SITE}/index.html COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/Content/Icons/vantor.png ${VANTOR_SITE}/vantor.png COPYONLY)
