@@ -68,7 +68,9 @@ TEST(ReferenceFrames, AScriptedGameLooksAsRecorded)
         bool paused = false;
     };
     const Moment moments[] = {
-        {"first", 1, {}, {}, true}, // the first frame paused at once: the web build compares its own with it
+        // The first frame paused at once, filled and as lines: the web build compares its own with them.
+        {"first", 1, {}, {}, true},
+        {"first-wireframe", 0, {}, {GLFW_KEY_F3}},
         {"start", 1, {}, {}},
         {"jump", 36, jumpOutwards, {}}, // the top of the jump
         {"wireframe", 20, {}, {GLFW_KEY_F3}},
