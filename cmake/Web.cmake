@@ -11,7 +11,7 @@ set(VANTOR_SITE ${CMAKE_BINARY_DIR}/site)
 set_target_properties(vantor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTOR_SITE})
 set(content_packed "")
 foreach(folder Shader Images Models Fonts)
-  list(APPEND content_packed --preload-file ${PROJECT_SOURCE_DIR}/Content/${folder}@/Content/${folder})
+  list(APPEND content_packed "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/Content/${folder}@/Content/${folder}")
 endforeach()
 file(GLOB_RECURSE content_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/Content/*)
 target_link_options(vantor PRIVATE

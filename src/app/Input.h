@@ -15,5 +15,6 @@ InputSnapshot pollInput(GLFWwindow* window);
 
 // Makes a key that went down and up again between two polls count as held at
 // the next poll (GLFW's sticky keys), so a quick tap on a slow frame is seen
-// once instead of lost. Held keys read as before.
+// once instead of lost. Held keys read as before. Called after the window's
+// key callback is set (the browser's version calls that one from its own).
 void keepKeyTaps(GLFWwindow* window);

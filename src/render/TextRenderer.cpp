@@ -21,7 +21,7 @@ GlTexture glyphTexture(const FT_Bitmap& bitmap)
 {
     GlTexture texture = GlTexture::create();
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, static_cast<GLsizei>(bitmap.width), static_cast<GLsizei>(bitmap.rows), 0,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, static_cast<GLsizei>(bitmap.width), static_cast<GLsizei>(bitmap.rows), 0,
                  GL_RED, GL_UNSIGNED_BYTE, bitmap.buffer);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
