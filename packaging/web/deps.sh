@@ -1,0 +1,9 @@
+# What the web libraries' build does its own way (sourced by
+# packaging/build-deps.sh, which sets prefix): Emscripten's compilers, code
+# small rather than fast (the page is downloaded), and zlib built here too.
+toolchain="$here/web/toolchain-emscripten.cmake"
+export VANTOR_WEB_DEPS="$prefix"
+build_type=MinSizeRel
+zlib_library="$prefix/lib/libz.a"
+zlib_include="$prefix/include"
+linked_into="the web game (vantor.wasm, vantor.js)"
