@@ -8,18 +8,12 @@
 # Prints how long each step took.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-out="$root/build-web"
 what="${1:-}"
 case "$what" in
   deps) ;;
   *) echo "usage: $0 deps" >&2; exit 2 ;;
 esac
-step() { echo "== $1: $(($(date +%s) - $2)) s"; }
+. "$root/scripts/cross-steps.sh"
 
-start=$(date +%s)
-"$root/scripts/install-deps.sh" --web
-step "apt" "$start"
-start=$(date +%s)
-"$root/packaging/build-deps.sh" web "$out/deps"
-step "libraries" "$start"
+libraries web
 [ "$what" = deps ] && exit 0

@@ -27,19 +27,14 @@ case "$what" in
   deps | build | package | test | newer) ;;
   *) echo "usage: $0 deps|build|package|test|newer" >&2; exit 2 ;;
 esac
-step() { echo "== $1: $(($(date +%s) - $2)) s"; }
+. "$root/scripts/cross-steps.sh"
 
 if [ "$what" = newer ]; then
   exec "$root/packaging/build-deps.sh" windows --newer "$out/deps"
 fi
 
 if [ "${2:-}" != --on-display ]; then
-  start=$(date +%s)
-  "$root/scripts/install-deps.sh" --windows
-  step "apt" "$start"
-  start=$(date +%s)
-  "$root/packaging/build-deps.sh" windows "$out/deps"
-  step "libraries" "$start"
+  libraries windows
   [ "$what" = deps ] && exit 0
 
   # The game in FOLDER, with the test suites or without (ON/OFF).
