@@ -34,8 +34,8 @@ deps="$(cd "$deps" && pwd)"
 src="$deps/src" work="$deps/build" prefix="$deps/prefix" licences="$deps/licences" done="$deps/done"
 mkdir -p "$src" "$work" "$prefix" "$licences" "$done"
 jobs="${VANTOR_JOBS:-2}"
-# Sets toolchain, build_type, zlib_library, zlib_include and linked_into, and
-# exports what the toolchain reads.
+# Sets toolchain, build_type, cmake_args (for every library), zlib_library,
+# zlib_include and linked_into, and exports what the toolchain reads.
 . "$here/$platform/deps.sh"
 
 table="$here/$platform/libraries.tsv"
@@ -141,7 +141,7 @@ cmake_dep() { # NAME SOURCE [cmake arguments...]
   rm -rf "${work:?}/$name"
   cmake -S "$source" -B "$work/$name" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE="$build_type" -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
-    -DZLIB_LIBRARY="$zlib_library" -DZLIB_INCLUDE_DIR="$zlib_include" "$@" >"$work/$name.log" 2>&1 ||
+    -DZLIB_LIBRARY="$zlib_library" -DZLIB_INCLUDE_DIR="$zlib_include" "${cmake_args[@]}" "$@" >"$work/$name.log" 2>&1 ||
     { tail -30 "$work/$name.log"; return 1; }
   cmake --build "$work/$name" -j"$jobs" >>"$work/$name.log" 2>&1 || { tail -40 "$work/$name.log"; return 1; }
   cmake --install "$work/$name" >>"$work/$name.log" 2>&1

@@ -4,6 +4,9 @@
 toolchain="$here/web/toolchain-emscripten.cmake"
 export VANTOR_WEB_DEPS="$prefix"
 build_type=MinSizeRel
+# The libraries' own programs, which nothing here runs, linked without
+# optimising: Emscripten's optimising link takes seconds each.
+cmake_args=(-DCMAKE_EXE_LINKER_FLAGS_MINSIZEREL=-O0)
 zlib_library="$prefix/lib/libz.a"
 zlib_include="$prefix/include"
 linked_into="the web game (vantor.wasm, vantor.js)"

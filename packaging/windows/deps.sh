@@ -4,6 +4,7 @@
 toolchain="$here/windows/toolchain-mingw64.cmake"
 export VANTOR_WINDOWS_DEPS="$prefix"
 build_type=Release
+cmake_args=()
 zlib_library=/usr/x86_64-w64-mingw32/lib/libz.a
 zlib_include=/usr/x86_64-w64-mingw32/include
 linked_into=vantor.exe
