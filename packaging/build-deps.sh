@@ -36,6 +36,7 @@ mkdir -p "$src" "$work" "$prefix" "$licences" "$done"
 jobs="${VANTOR_JOBS:-2}"
 # Sets toolchain, build_type, cmake_args (for every library), zlib_library,
 # zlib_include and linked_into, and exports what the toolchain reads.
+# shellcheck source=packaging/windows/deps.sh
 . "$here/$platform/deps.sh"
 
 table="$here/$platform/libraries.tsv"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154 # sourced: root is the sourcing script's
 # What the entry points of the cross-built games (scripts/windows.sh,
 # scripts/web.sh) share; sourced, with root set to the repository.
 # Prints how long the step NAME, begun at START (date +%s), took.

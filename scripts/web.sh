@@ -13,6 +13,7 @@ case "$what" in
   deps) ;;
   *) echo "usage: $0 deps" >&2; exit 2 ;;
 esac
+# shellcheck source=scripts/cross-steps.sh
 . "$root/scripts/cross-steps.sh"
 
 libraries web

@@ -27,6 +27,7 @@ case "$what" in
   deps | build | package | test | newer) ;;
   *) echo "usage: $0 deps|build|package|test|newer" >&2; exit 2 ;;
 esac
+# shellcheck source=scripts/cross-steps.sh
 . "$root/scripts/cross-steps.sh"
 
 if [ "$what" = newer ]; then

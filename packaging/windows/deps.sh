@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034,SC2154 # sourced: it reads here and prefix, the sourcing script reads its settings
 # What the Windows libraries' build does its own way (sourced by
 # packaging/build-deps.sh, which sets prefix): MinGW-w64's compilers, and
 # zlib from MinGW's package.
