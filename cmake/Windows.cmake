@@ -1,5 +1,5 @@
 # The Windows build (cross-built with packaging/windows/toolchain-mingw64.cmake
-# against the static libraries of packaging/windows/build-deps.sh, listed in
+# against the static libraries of packaging/build-deps.sh, listed in
 # packaging/windows/libraries.tsv) and its packages.
 
 include(cmake/StaticLibraries.cmake)

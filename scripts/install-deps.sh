@@ -4,6 +4,7 @@
 # everything is already installed.
 #   scripts/install-deps.sh             the Linux game
 #   scripts/install-deps.sh --windows   also the Windows build's (scripts/windows.sh)
+#   scripts/install-deps.sh --web       also the web build's (scripts/web.sh)
 set -euo pipefail
 
 PACKAGES=(
@@ -16,15 +17,19 @@ PACKAGES=(
   # the install test checks the package, the menu entry, the metadata and the manual page with these
   lintian desktop-file-utils appstream man-db
 )
-if [ "${1:-}" = "--windows" ]; then
-  PACKAGES+=(
-    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
-    # header-only libraries Debian's Assimp takes from the system
-    libutfcpp-dev libstb-dev
-    # the icon, the installer, the zip, and Wine to run and test it all
-    icoutils nsis zip unzip wine wine64
-  )
-fi
+case "${1:-}" in
+  --windows)
+    PACKAGES+=(
+      g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
+      # the icon, the installer, the zip, and Wine to run and test it all
+      icoutils nsis zip unzip wine wine64
+    ) ;;
+  --web)
+    # the compilers, and the browser the page is tested in
+    PACKAGES+=(emscripten chromium) ;;
+esac
+# header-only libraries Debian's Assimp takes from the system, for the libraries built from source
+[ -z "${1:-}" ] || PACKAGES+=(libutfcpp-dev libstb-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

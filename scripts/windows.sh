@@ -4,7 +4,7 @@
 #   scripts/windows.sh deps      installs what is missing with apt (as root or through sudo;
 #                                scripts/install-deps.sh --windows) and builds the libraries of
 #                                packaging/windows/libraries.tsv from Debian's source packages
-#                                into build-windows/deps/ (once: packaging/windows/build-deps.sh)
+#                                into build-windows/deps/ (once: packaging/build-deps.sh windows)
 #   scripts/windows.sh build     builds build-windows/game/vantor.exe
 #   scripts/windows.sh package   checks that every library linked into it ships its licence
 #                                (packaging/windows/check-link-map.sh) and makes, with CPack,
@@ -27,19 +27,15 @@ case "$what" in
   deps | build | package | test | newer) ;;
   *) echo "usage: $0 deps|build|package|test|newer" >&2; exit 2 ;;
 esac
-step() { echo "== $1: $(($(date +%s) - $2)) s"; }
+# shellcheck source=scripts/cross-steps.sh
+. "$root/scripts/cross-steps.sh"
 
 if [ "$what" = newer ]; then
-  exec "$root/packaging/windows/build-deps.sh" --newer "$out/deps"
+  exec "$root/packaging/build-deps.sh" windows --newer "$out/deps"
 fi
 
 if [ "${2:-}" != --on-display ]; then
-  start=$(date +%s)
-  "$root/scripts/install-deps.sh" --windows
-  step "apt" "$start"
-  start=$(date +%s)
-  "$root/packaging/windows/build-deps.sh" "$out/deps"
-  step "libraries" "$start"
+  libraries windows
   [ "$what" = deps ] && exit 0
 
   # The game in FOLDER, with the test suites or without (ON/OFF).

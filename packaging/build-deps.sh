@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the libraries the Windows game links, with MinGW-w64, from Debian's
-# source packages:
-#   packaging/windows/build-deps.sh [deps folder]          (default: build-windows/deps)
-#   packaging/windows/build-deps.sh --newer [deps folder]  lists the versions the
-#                                                          archive serves beyond the pinned ones
-# Which libraries, their exact versions and their licence files: libraries.tsv.
+# Builds the libraries a cross-built game links, for Windows with MinGW-w64 or
+# for the web with Emscripten, from Debian's source packages:
+#   packaging/build-deps.sh windows|web [deps folder]          (default: build-PLATFORM/deps)
+#   packaging/build-deps.sh windows|web --newer [deps folder]  lists the versions the archive
+#                                                              serves beyond the pinned ones
+# Which libraries, their exact versions and their licence files: the
+# platform's table, packaging/PLATFORM/libraries.tsv. What else differs, the
+# toolchain and where zlib comes from: packaging/PLATFORM/deps.sh.
 # In the deps folder:
 #   apt/        a private apt configuration (deb-src of bookworm, bookworm-updates
 #               and bookworm-security) and its lists;
@@ -18,21 +20,26 @@
 #   times.txt   seconds each step took in the run that did it
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
+root="$(cd "$here/.." && pwd)"
+platform="${1:-}"
+case "$platform" in
+  windows | web) shift ;;
+  *) echo "usage: $0 windows|web [--newer] [deps folder]" >&2; exit 2 ;;
+esac
 newer=0
 [ "${1:-}" = --newer ] && newer=1 && shift
-deps="${1:-$root/build-windows/deps}"
+deps="${1:-$root/build-$platform/deps}"
 mkdir -p "$deps"
 deps="$(cd "$deps" && pwd)"
 src="$deps/src" work="$deps/build" prefix="$deps/prefix" licences="$deps/licences" done="$deps/done"
 mkdir -p "$src" "$work" "$prefix" "$licences" "$done"
-toolchain="$here/toolchain-mingw64.cmake"
-export VANTOR_WINDOWS_DEPS="$prefix"
 jobs="${VANTOR_JOBS:-2}"
-mingw=/usr/x86_64-w64-mingw32
-zlib_static="$mingw/lib/libz.a"
+# Sets toolchain, build_type, cmake_args (for every library), zlib_library,
+# zlib_include and linked_into, and exports what the toolchain reads.
+# shellcheck source=packaging/windows/deps.sh
+. "$here/$platform/deps.sh"
 
-table="$here/libraries.tsv"
+table="$here/$platform/libraries.tsv"
 rows() { grep -v '^#' "$table" | awk 'NF'; } # name source version from archives licences
 # The row of NAME, as "source version from archives licences".
 row() { rows | awk -v n="$1" '$1 == n { print $2, $3, $4, $5, $6; f = 1 } END { exit !f }'; }
@@ -134,8 +141,8 @@ cmake_dep() { # NAME SOURCE [cmake arguments...]
   shift 2
   rm -rf "${work:?}/$name"
   cmake -S "$source" -B "$work/$name" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
-    -DZLIB_LIBRARY="$zlib_static" -DZLIB_INCLUDE_DIR="$mingw/include" "$@" >"$work/$name.log" 2>&1 ||
+    -DCMAKE_BUILD_TYPE="$build_type" -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DZLIB_LIBRARY="$zlib_library" -DZLIB_INCLUDE_DIR="$zlib_include" "${cmake_args[@]}" "$@" >"$work/$name.log" 2>&1 ||
     { tail -30 "$work/$name.log"; return 1; }
   cmake --build "$work/$name" -j"$jobs" >>"$work/$name.log" 2>&1 || { tail -40 "$work/$name.log"; return 1; }
   cmake --install "$work/$name" >>"$work/$name.log" 2>&1
@@ -148,9 +155,12 @@ build_GLFW() {
 build_GLEW() {
   cmake_dep glew "$(source_dir GLEW)/build/cmake" -DBUILD_UTILS=OFF
 }
+build_zlib() {
+  cmake_dep zlib "$here/deps/zlib" -DZLIB_SOURCE_DIR="$(source_dir zlib)"
+}
 build_FreeType() {
-  # zlib from MinGW's package, not FreeType's own copy of it, which would clash
-  # with the one the other libraries use.
+  # The platform's zlib (deps.sh), not FreeType's own copy of it, which would
+  # clash with the one the other libraries use.
   cmake_dep freetype "$(source_dir FreeType)" -DFT_REQUIRE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
     -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
 }
@@ -178,11 +188,12 @@ build_Assimp() {
   # Its CMake files, the installed ones too, ask for Draco in any case.
   mkdir -p "$prefix/lib/cmake/draco"
   cp "$here/deps/no-draco/dracoConfig.cmake" "$prefix/lib/cmake/draco/"
-  cmake_dep assimp "$(source_dir Assimp)" -DASSIMP_BUILD_ALL_IMPORTERS_BY_DEFAULT=OFF \
-    -DASSIMP_BUILD_COLLADA_IMPORTER=ON -DASSIMP_NO_EXPORT=ON -DASSIMP_BUILD_TESTS=OFF \
-    -DASSIMP_BUILD_ASSIMP_TOOLS=OFF -DASSIMP_BUILD_SAMPLES=OFF -DASSIMP_BUILD_ZLIB=OFF \
-    -DASSIMP_WARNINGS_AS_ERRORS=OFF -DASSIMP_BUILD_DRACO=OFF -DASSIMP_INSTALL_PDB=OFF \
-    -DCMAKE_CXX_FLAGS="-I$prefix/include -I$prefix/include/utf8cpp"
+  # Their folders through CXXFLAGS, which CMake puts before the toolchain's
+  # own flags rather than in their place.
+  CXXFLAGS="-I$prefix/include -I$prefix/include/utf8cpp" cmake_dep assimp "$(source_dir Assimp)" \
+    -DASSIMP_BUILD_ALL_IMPORTERS_BY_DEFAULT=OFF -DASSIMP_BUILD_COLLADA_IMPORTER=ON -DASSIMP_NO_EXPORT=ON \
+    -DASSIMP_BUILD_TESTS=OFF -DASSIMP_BUILD_ASSIMP_TOOLS=OFF -DASSIMP_BUILD_SAMPLES=OFF -DASSIMP_BUILD_ZLIB=OFF \
+    -DASSIMP_WARNINGS_AS_ERRORS=OFF -DASSIMP_BUILD_DRACO=OFF -DASSIMP_INSTALL_PDB=OFF
 }
 build_googletest() {
   cmake_dep googletest "$(source_dir googletest)" -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON
@@ -194,7 +205,7 @@ collect_licences() {
   local name source version from archives texts f first
   rm -rf "$licences" && mkdir -p "$licences"
   {
-    printf 'The libraries built into vantor.exe, from Debian 12 (bookworm) source packages:\n\n'
+    printf 'The libraries built into %s, from Debian 12 (bookworm) source packages:\n\n' "$linked_into"
     printf '%-20s %-16s %s\n' Library "Source package" Version
   } >"$licences/LIBRARIES.txt"
   while read -r name source version from archives texts; do

@@ -1,5 +1,0 @@
-# Debian's Assimp always asks for the Draco mesh compression library, which
-# only its glTF importer uses. That importer is left out of the Windows build,
-# so this stands in for the package and provides nothing.
-set(draco_FOUND TRUE)
-set(DRACO_LIBRARIES "")
