@@ -3,6 +3,8 @@
 # vantor.js and vantor.wasm, what it reads at run time packed into
 # vantor.data, and the page, all in site/ of the build folder.
 include(cmake/StaticLibraries.cmake)
+# The suites under Node.js read the content as the Windows ones do.
+include(cmake/ContentLink.cmake)
 
 # The page's file system holds Content/ at its root, and the game starts in
 # the root, so "../Content/" leads there as on the desktop. Only what the game

@@ -35,12 +35,7 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/vantor.rc.in ${CMAKE_BINA
 set_source_files_properties(${CMAKE_BINARY_DIR}/vantor.rc PROPERTIES OBJECT_DEPENDS ${VANTOR_ICON})
 target_sources(vantor PRIVATE ${CMAKE_BINARY_DIR}/vantor.rc)
 
-# The game reads "../Content/" from its working folder, the build folder:
-# a link next to it leads to the repository's content.
-get_filename_component(content_link ${CMAKE_BINARY_DIR}/../Content ABSOLUTE)
-if(NOT EXISTS ${content_link})
-  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/Content ${content_link} SYMBOLIC)
-endif()
+include(cmake/ContentLink.cmake)
 
 # The installed game, as the zip unpacks it and the installer lays it out:
 #   VANTOR/VANTOR.cmd, README.txt   the launcher, how to play (Windows line ends)

@@ -26,7 +26,9 @@ case "${1:-}" in
     ) ;;
   --web)
     # the compilers, and the browser the page is tested in
-    PACKAGES+=(emscripten chromium) ;;
+    PACKAGES+=(emscripten chromium)
+    # npm fetches the browser's driver for the tests (a machine may have it with another Node.js)
+    command -v npm >/dev/null || PACKAGES+=(npm) ;;
 esac
 # header-only libraries Debian's Assimp takes from the system, for the libraries built from source
 [ -z "${1:-}" ] || PACKAGES+=(libutfcpp-dev libstb-dev)
