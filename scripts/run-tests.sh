@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: first the normal
 # build, then the AddressSanitizer + UndefinedBehaviorSanitizer build, then the
-# Windows build and its packages under Wine (scripts/windows.sh test).
+# Windows build and its packages under Wine (scripts/windows.sh test), then
+# the web page in Chromium (scripts/web.sh test).
 # Starts a virtual display (Xvfb) when none is set.
-#   scripts/run-tests.sh            all three
+#   scripts/run-tests.sh            all four
 #   scripts/run-tests.sh --quick    the normal build only
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -31,4 +32,5 @@ if [ "$quick" -eq 0 ]; then
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   run_suite build-asan
   env -u LD_PRELOAD "$root/scripts/windows.sh" test
+  env -u LD_PRELOAD -u ASAN_OPTIONS -u LSAN_OPTIONS -u UBSAN_OPTIONS "$root/scripts/web.sh" test
 fi

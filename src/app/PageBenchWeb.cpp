@@ -1,6 +1,7 @@
 #include "app/PageBench.h"
 
 #include "app/AppState.h"
+#include "gpu/GlObject.h"
 #include "render/Renderer.h"
 
 #include <GL/glew.h>
@@ -23,19 +24,50 @@ double median(std::vector<double> values)
     return *middle;
 }
 
+// Waits until the GPU has done every command given so far. WebGL's glFinish
+// returns at once in Chromium; reading a pixel back waits for the commands
+// before it. The pixel comes from a target of its own, so that any pass's
+// target (the shadow map has no colour) may be bound.
+class GpuWait {
+public:
+    GpuWait() : texture(GlTexture::create()), framebuffer(GlFramebuffer::create())
+    {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        GLint drawn = 0;
+        glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawn);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(drawn));
+    }
+    void operator()() const
+    {
+        GLint read = 0;
+        glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &read);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+        unsigned char pixel[4];
+        glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(read));
+    }
+
+private:
+    GlTexture texture;
+    GlFramebuffer framebuffer;
+};
+
 // Sums the time of each step over a frame (blur chains are ten passes each);
 // a step's median is over the frames that drew it.
 class FinishedPassClock : public PassTimer {
 public:
     void begin(RenderPass pass) override
     {
-        glFinish();
+        waitForGpu();
         current = static_cast<size_t>(pass);
         startMs = emscripten_get_now();
     }
     void end() override
     {
-        glFinish();
+        waitForGpu();
         thisFrame[current] += emscripten_get_now() - startMs;
     }
     // Keeps this frame's sums, and starts the next frame's.
@@ -51,6 +83,7 @@ public:
     std::vector<double> frames;
 
 private:
+    GpuWait waitForGpu;
     std::array<double, renderPassCount> thisFrame{};
     size_t current = 0;
     double startMs = 0.0;
