@@ -17,7 +17,6 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="$root/build-web"
 game="$out/game"
-jobs="${VANTOR_JOBS:-2}"
 what="${1:-}"
 case "$what" in
   deps | build | test | serve) ;;
@@ -38,17 +37,13 @@ libraries web
 tests=OFF
 [ "$what" = test ] && tests=ON
 start=$(date +%s)
-cmake -S "$root" -B "$game" -DCMAKE_TOOLCHAIN_FILE="$root/packaging/web/toolchain-emscripten.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DVANTOR_BUILD_TOOLS=OFF -DVANTOR_BUILD_TESTS="$tests" >/dev/null
-cmake --build "$game" --target vantor -j"$jobs"
+build_game web toolchain-emscripten.cmake "$game" "$tests"
 rm -rf "$out/site" && cp -r "$game/site" "$out/site"
 echo "the page: $out/site, $(du -cb "$out"/site/* | tail -n 1 | cut -f1) bytes to download"
 step "game" "$start"
 [ "$what" = build ] && exit 0
 
-start=$(date +%s)
-cmake --build "$game" -j"$jobs"
-step "test build" "$start"
+build_suites "$game"
 
 start=$(date +%s)
 # Less the two that capture the game's standard output: GoogleTest captures it

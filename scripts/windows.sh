@@ -21,7 +21,6 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="$root/build-windows"
 game="$out/game"
-jobs="${VANTOR_JOBS:-2}"
 what="${1:-}"
 case "$what" in
   deps | build | package | test | newer) ;;
@@ -39,12 +38,7 @@ if [ "${2:-}" != --on-display ]; then
   [ "$what" = deps ] && exit 0
 
   # The game in FOLDER, with the test suites or without (ON/OFF).
-  build_game() {
-    cmake -S "$root" -B "$1" -DCMAKE_TOOLCHAIN_FILE="$root/packaging/windows/toolchain-mingw64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DVANTOR_BUILD_TOOLS=OFF -DVANTOR_BUILD_TESTS="$2" \
-      -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
-    cmake --build "$1" --target vantor -j"$jobs"
-  }
+  windows_game() { build_game windows toolchain-mingw64.cmake "$1" "$2" -DCMAKE_CROSSCOMPILING_EMULATOR=wine; }
   # The packages of the game in FOLDER, into FOLDER/packages.
   make_packages() {
     "$root/packaging/windows/check-link-map.sh" "$1/vantor.map" "$root/packaging/windows/libraries.tsv"
@@ -53,7 +47,7 @@ if [ "${2:-}" != --on-display ]; then
   tests=OFF
   [ "$what" = test ] && tests=ON
   start=$(date +%s)
-  build_game "$game" "$tests"
+  windows_game "$game" "$tests"
   step "game" "$start"
   [ "$what" = build ] && exit 0
 
@@ -64,15 +58,13 @@ if [ "${2:-}" != --on-display ]; then
   step "link map and packages" "$start"
   [ "$what" = package ] && exit 0
 
-  start=$(date +%s)
-  cmake --build "$game" -j"$jobs"
-  step "test build" "$start"
+  build_suites "$game"
 
   # The same bytes from a second build in another folder (the same libraries).
   start=$(date +%s)
   again="$out/again"
   rm -rf "$again"
-  build_game "$again" OFF >/dev/null
+  windows_game "$again" OFF >/dev/null
   make_packages "$again" >/dev/null
   differ=0
   for file in vantor.exe packages/vantor-*-win64.zip packages/vantor-*-setup.exe; do

@@ -31,7 +31,8 @@ struct OpenedWindow {
     std::string glfwError;
 };
 
-// The one window start-up: GLFW, the three context hints (OpenGL 4.1 core
-// profile), the window, its context made current, its icon, GLEW. Unless the
+// The one window start-up: GLFW, the context hints (OpenGL 4.1 core profile,
+// or WebGL 2 in the browser: GlContext.h), the window, its context made
+// current, its icon, the OpenGL functions (GLEW). Unless the
 // status is NoGlfw, GLFW stays initialised and the caller terminates it.
 OpenedWindow openWindow(const WindowRequest& request);

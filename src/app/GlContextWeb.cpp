@@ -1,0 +1,20 @@
+#include "app/GlContext.h"
+
+#include <GLFW/glfw3.h>
+
+// In the browser the window is the page's canvas and its context WebGL 2
+// (OpenGL ES 3.0), whose functions are linked: nothing to load. The icon is
+// the page's.
+void hintContext(bool /*visible*/)
+{
+    glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_ES_API);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
+}
+
+bool loadGlFunctions()
+{
+    return true;
+}
+
+void wearIcon(GLFWwindow* /*window*/, const std::string& /*file*/) {}
