@@ -248,6 +248,9 @@ int main(int argc, char** argv)
         glEnable(GL_DEPTH_TEST);
     };
 
+    // The game's memory, read before the floor's targets (two of the shadow
+    // map's size) add theirs; what the lap allocates is freed in each frame.
+    const long peakKiB = peakResidentKiB();
     // The floor: a frame of the same passes at the same sizes, each with the
     // plain program: one pass of the shadow map's size, the full-size passes
     // and the bright-part separation at a quarter of each side.
@@ -314,7 +317,6 @@ int main(int argc, char** argv)
     const double baselineQueryMs = median(baselineQueries.samples[0]);
 
     const std::string rendererName = plain(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    const long peakKiB = peakResidentKiB();
     const double laps = orbitTravel / glm::two_pi<double>();
     const double measured = static_cast<double>(frameWall.size());
     auto share = [&](int count) { return measured > 0.0 ? count / measured : 0.0; };
