@@ -7,7 +7,8 @@
 // a fixed length, steered by a simple pilot, and prints the start-up times,
 // the whole-frame time as the game draws it and with every pass drawn in full
 // at the same moments, the time of every pass of the frame, next to a plain
-// full-screen pass as yardstick, and one line "JSON {...}" with every figure.
+// full-screen pass as yardstick, the floor (a frame of the same passes, each
+// with the plain program), and one line "JSON {...}" with every figure.
 // Run it from the build folder.
 
 #include "BenchProbes.h"
@@ -40,6 +41,9 @@ namespace {
 // Full-size passes of the post-processing per frame: two blur chains of ten,
 // the bloom composite, the lens flare and the final composite.
 constexpr int baselinePassesPerRound = 23;
+// The floor frame's full-size passes: those, the lit scene, the sun image and
+// the text (taken as one full-size pass, more than its few quads cost).
+constexpr int floorFullSizePasses = baselinePassesPerRound + 3;
 
 struct Options {
     int width = 800;
@@ -203,11 +207,11 @@ int main(int argc, char** argv)
     glFinish();
     orbitTravel = 0.0f;
 
-    // Rounds of three game frames and the yardstick. The first frame is
-    // measured whole as the game draws it, then drawn again with every pass
-    // (the same moment), once whole and once with glFinish around each pass;
-    // the second has glFinish around each pass, the third a timer query. All
-    // of them see the same stretch of the track.
+    // Rounds of three game frames, the yardstick and the floor. The first
+    // frame is measured whole as the game draws it, then drawn again with
+    // every pass (the same moment), once whole and once with glFinish around
+    // each pass; the second has glFinish around each pass, the third a timer
+    // query. All of them see the same stretch of the track.
     std::vector<double> frameWall, frameCpu, frameAllocations, allPassesWall;
     std::vector<double> sunFrameWall, sunAllPassesWall; // frames with the sun's chain drawn
     std::vector<double> sunRegionShares;                // of the picture, in those frames
@@ -241,6 +245,28 @@ int main(int argc, char** argv)
             clock.stop();
         }
         clock.endFrame();
+        glEnable(GL_DEPTH_TEST);
+    };
+
+    // The game's memory, read before the floor's targets (two of the shadow
+    // map's size) add theirs; what the lap allocates is freed in each frame.
+    const long peakKiB = peakResidentKiB();
+    // The floor: a frame of the same passes at the same sizes, each with the
+    // plain program: one pass of the shadow map's size, the full-size passes
+    // and the bright-part separation at a quarter of each side.
+    BaselinePass shadowSizePass(renderer.quadVAO, renderer.shadowWidth, renderer.shadowHeight);
+    BaselinePass quarterSizePass(renderer.quadVAO, renderer.width / 4, renderer.height / 4);
+    std::vector<double> floorWall;
+    auto playFloor = [&]() {
+        glDisable(GL_DEPTH_TEST);
+        glFinish();
+        const double start = wallMs();
+        shadowSizePass.draw(0);
+        quarterSizePass.draw(0);
+        for (int n = 0; n < floorFullSizePasses; ++n)
+            baseline.draw(n);
+        glFinish();
+        floorWall.push_back(wallMs() - start);
         glEnable(GL_DEPTH_TEST);
     };
 
@@ -284,13 +310,13 @@ int main(int argc, char** argv)
             break;
         playBaseline(baselineQueries);
         playBaseline(baselineFinished);
+        playFloor();
     }
 
     const double baselineFinishedMs = median(baselineFinished.samples[0]);
     const double baselineQueryMs = median(baselineQueries.samples[0]);
 
     const std::string rendererName = plain(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    const long peakKiB = peakResidentKiB();
     const double laps = orbitTravel / glm::two_pi<double>();
     const double measured = static_cast<double>(frameWall.size());
     auto share = [&](int count) { return measured > 0.0 ? count / measured : 0.0; };
@@ -310,7 +336,7 @@ int main(int argc, char** argv)
     figures.add("score", state.score);
 
     std::printf("vantor-bench %dx%d on %s: frame time %.4f s, %d warm-up frames, %.2f laps played by the pilot "
-                "in %d frames (%zu rounds of 3 frames, the first also drawn with every pass, and the plain pass)\n",
+                "in %d frames (%zu rounds of 3 frames, the first also drawn with every pass, the plain pass and the floor)\n",
                 renderer.width, renderer.height, rendererName.c_str(), static_cast<double>(frameTime), options.warmup,
                 laps, played, frameWall.size());
     if (endedAt > 0)
@@ -373,6 +399,15 @@ int main(int argc, char** argv)
     printRow("main-thread CPU time, median", median(frameCpu), "ms", "(game, GL calls, driver front end)");
     printRow("heap allocations (operator new)", median(frameAllocations), "", "(median per frame)");
     printRow("whole frame / baseline pass", ratio(median(frameWall), baselineFinishedMs), "x");
+    const double floorMs = median(floorWall);
+    printRow("floor: plain passes, median", floorMs, "ms", "(every pass of a frame, each with the plain program)");
+    printRow("every pass drawn / floor", ratio(median(allPassesWall), floorMs), "x", "(medians)");
+    printRow("wall time / floor", ratio(median(frameWall), floorMs), "x", "(medians)");
+    printRow("90th percentile / floor", ratio(percentile90(frameWall), floorMs), "x", "(over the floor's median)");
+    figures.add("floor_wall_median_ms", floorMs);
+    figures.add("frame_all_passes_over_floor", ratio(median(allPassesWall), floorMs));
+    figures.add("frame_wall_median_over_floor", ratio(median(frameWall), floorMs));
+    figures.add("frame_wall_p90_over_floor", ratio(percentile90(frameWall), floorMs));
     figures.add("frame_wall_median_ms", median(frameWall));
     figures.add("frame_wall_p90_ms", percentile90(frameWall));
     figures.add("frame_all_passes_wall_median_ms", median(allPassesWall));
