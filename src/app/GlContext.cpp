@@ -25,6 +25,12 @@ bool loadGlFunctions()
     return true;
 }
 
+// GLFW says why itself (no display, no OpenGL 4.1, ...).
+const char* noWindowReason()
+{
+    return "";
+}
+
 // The picture at its own size and, for task bars and title bars that take
 // the nearest size (Windows' 32 and 16 pixels), scaled copies.
 void wearIcon(GLFWwindow* window, const std::string& file)

@@ -12,5 +12,7 @@ struct GLFWwindow;
 void hintContext(bool visible);
 // Loads the OpenGL functions once the context is current; false if that failed.
 bool loadGlFunctions();
+// Why no window could be made, where GLFW does not say.
+const char* noWindowReason();
 // The picture file as the window's icon, where the platform has one.
 void wearIcon(GLFWwindow* window, const std::string& file);

@@ -17,4 +17,10 @@ bool loadGlFunctions()
     return true;
 }
 
+// The browser's GLFW makes the canvas's context and says nothing when that fails.
+const char* noWindowReason()
+{
+    return "This browser offers no WebGL 2";
+}
+
 void wearIcon(GLFWwindow* /*window*/, const std::string& /*file*/) {}

@@ -38,7 +38,7 @@ OpenedWindow openWindow(const WindowRequest& request)
         lastGlfwError = "Invalid window size " + std::to_string(request.width) + "x" + std::to_string(request.height);
     if (opened.window == nullptr) {
         opened.status = WindowStatus::NoWindow;
-        opened.glfwError = lastGlfwError;
+        opened.glfwError = lastGlfwError.empty() ? noWindowReason() : lastGlfwError;
         return opened;
     }
 

@@ -16,17 +16,18 @@ const site = process.env.VANTOR_SITE;
 const source = process.env.VANTOR_SOURCE;
 const patience = 240000; // ms
 
+const launchOptions = {
+  executablePath: process.env.VANTOR_CHROMIUM || '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--ignore-gpu-blocklist',
+         '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run',
+         '--disable-quic', '--disable-background-timer-throttling', '--disable-renderer-backgrounding'],
+};
 let browser, server, refusingServer;
 before(async () => {
   server = await serveSite(site);
   refusingServer = await serveSite(site, 0, ['vantor.data']);
-  browser = await puppeteer.launch({
-    executablePath: process.env.VANTOR_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--ignore-gpu-blocklist',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run',
-           '--disable-quic', '--disable-background-timer-throttling', '--disable-renderer-backgrounding'],
-  });
+  browser = await puppeteer.launch(launchOptions);
 });
 after(async () => {
   await browser?.close();
@@ -222,12 +223,24 @@ test("the first frame, paused at once, is Linux's, filled and as lines; F3, F7 a
   await page.close();
 });
 
-test('a page that cannot read its content says so in the text area', async () => {
+test('a page that cannot start says why in the text area: its content cannot be fetched, no WebGL 2', async () => {
   const { page } = await openGame('', { refuseContent: true });
   await page.waitForFunction(() => document.getElementById('console').value.includes('ERROR'),
                              { timeout: patience, polling: 200 });
   assert.match((await shown(page)).join('\n'), /ERROR: .*vantor\.data/);
   await page.close();
+
+  const withoutWebGl = await puppeteer.launch({ ...launchOptions,
+                                                args: [...launchOptions.args, '--disable-webgl', '--disable-webgl2'] });
+  try {
+    const bare = await withoutWebGl.newPage();
+    await bare.goto(`http://127.0.0.1:${server.address().port}/`);
+    await waitForLine(bare, /^This browser offers no WebGL 2$/);
+    assert.deepEqual(await shown(bare),
+                     ["you are executing 'vantor'", 'ERROR: Failed to open GLFW window', 'This browser offers no WebGL 2']);
+  } finally {
+    await withoutWebGl.close();
+  }
 });
 
 test('the whole download is under 8 MB', async () => {
