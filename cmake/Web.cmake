@@ -23,3 +23,17 @@ target_link_options(vantor PRIVATE
 set_property(TARGET vantor APPEND PROPERTY LINK_DEPENDS ${content_files})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/web/index.html ${VANTOR_SITE}/index.html COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/Content/Icons/vantor.png ${VANTOR_SITE}/vantor.png COPYONLY)
+
+# The licences beside the page: the game's, the font's, and each library's
+# built into it, with LIBRARIES.txt naming their Debian versions
+# (packaging/web/libraries.tsv, collected by packaging/build-deps.sh).
+get_filename_component(web_licences ${VANTOR_WEB_DEPS}/../licences ABSOLUTE)
+file(GLOB library_licences ${web_licences}/*.txt)
+if(NOT library_licences)
+  message(FATAL_ERROR "no licence texts in ${web_licences}: build the libraries first (scripts/web.sh deps)")
+endif()
+file(REMOVE_RECURSE ${VANTOR_SITE}/licences)
+file(COPY ${library_licences} DESTINATION ${VANTOR_SITE}/licences)
+configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${VANTOR_SITE}/licences/VANTOR.txt COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/Content/Fonts/LICENSE-LiberationSans.txt
+  ${VANTOR_SITE}/licences/LiberationSans.txt COPYONLY)

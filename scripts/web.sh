@@ -39,7 +39,7 @@ tests=OFF
 start=$(date +%s)
 build_game web toolchain-emscripten.cmake "$game" "$tests"
 rm -rf "$out/site" && cp -r "$game/site" "$out/site"
-echo "the page: $out/site, $(du -cb "$out"/site/* | tail -n 1 | cut -f1) bytes to download"
+echo "the page: $out/site, $(du -cb "$out"/site/{index.html,vantor.*} | tail -n 1 | cut -f1) bytes to download"
 step "game" "$start"
 [ "$what" = build ] && exit 0
 

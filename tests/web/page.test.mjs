@@ -243,10 +243,20 @@ test('a page that cannot start says why in the text area: its content cannot be 
   }
 });
 
-test('the whole download is under 8 MB', async () => {
+test('the whole download is under 8 MB, and every library comes with its licence', async () => {
   let bytes = 0;
-  for (const name of await readdir(site))
+  for (const name of ['index.html', 'vantor.js', 'vantor.wasm', 'vantor.data', 'vantor.png'])
     bytes += (await stat(`${site}/${name}`)).size;
   console.log(`the page's download: ${(bytes / 1e6).toFixed(2)} MB`);
   assert.ok(bytes < 8e6, `${bytes} bytes`);
+  // Each library row of the table names a licence text that lies beside the page.
+  const table = await readFile(`${source}/packaging/web/libraries.tsv`, 'utf8');
+  const shipped = new Set(await readdir(`${site}/licences`));
+  for (const row of table.split('\n').filter(line => line.trim() && !line.startsWith('#'))) {
+    const [name, , , , archives, licences] = row.split(/\s+/);
+    if (archives !== '-' || licences !== '-')
+      assert.ok(shipped.has(`${name}.txt`), `no licence for ${name}`);
+  }
+  for (const own of ['VANTOR.txt', 'LiberationSans.txt', 'LIBRARIES.txt'])
+    assert.ok(shipped.has(own), own);
 });
